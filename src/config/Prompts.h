@@ -7,7 +7,8 @@
 class Prompts
 {
 public:
-    enum class Icon { Information, Warning, Critical, Question };
+    // NoIcon: a plain box, as for "Download Complete" and the networked-dimmer notice.
+    enum class Icon { Information, Warning, Critical, Question, NoIcon };
 
     virtual ~Prompts() = default;
     // A Yes/No question with the question icon; true for Yes.

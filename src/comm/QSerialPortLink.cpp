@@ -1,0 +1,73 @@
+#include "QSerialPortLink.h"
+
+#include <climits>
+
+QSerialPortLink::QSerialPortLink(PortMap map) : m_map(std::move(map)) {}
+
+SerialPort::OpenResult QSerialPortLink::open(int portNumber)
+{
+    close();
+    const QString named = m_map.deviceFor(portNumber);
+    const QString device = PortMap::resolve(named);
+    m_port.setPortName(device);
+    m_port.setBaudRate(QSerialPort::Baud38400);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (m_port.open(QIODevice::ReadWrite)) {
+        m_error.clear();
+        return {true, device, {}};
+    }
+    const QSerialPort::SerialPortError code = m_port.error();
+    DeviceFacts facts = examineDevice(device);
+    if (code == QSerialPort::DeviceNotFoundError)
+        facts.exists = false;
+    // Allowed to use the device and still refused: another program holds or locks it.
+    facts.busy = code == QSerialPort::PermissionError && facts.accessible;
+    m_error = openFailureReason(device, facts, m_port.errorString());
+    m_port.clearError();
+    return {false, device, m_error};
+}
+
+void QSerialPortLink::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool QSerialPortLink::write(const QByteArray &data)
+{
+    if (m_port.write(data) != data.size())
+        return fail() == Wait::DataArrived;
+    // The frame leaves in one piece before the reply's clock starts.
+    while (m_port.bytesToWrite() > 0) {
+        if (!m_port.waitForBytesWritten(1000))
+            return fail() == Wait::DataArrived;
+    }
+    return true;
+}
+
+SerialPort::Wait QSerialPortLink::waitForData(QDeadlineTimer deadline)
+{
+    if (!m_port.isOpen())
+        return Wait::Failed;
+    const qint64 remaining = deadline.remainingTime();
+    const int msecs = remaining < 0 ? -1 : static_cast<int>(std::min<qint64>(remaining, INT_MAX));
+    if (m_port.waitForReadyRead(msecs))
+        return Wait::DataArrived;
+    const QSerialPort::SerialPortError code = m_port.error();
+    if (code == QSerialPort::NoError || code == QSerialPort::TimeoutError) {
+        m_port.clearError();
+        return Wait::TimedOut;
+    }
+    return fail();
+}
+
+SerialPort::Wait QSerialPortLink::fail()
+{
+    m_error = m_port.portName() + QStringLiteral(": ") + m_port.errorString();
+    m_port.clearError();
+    close();
+    return Wait::Failed;
+}
