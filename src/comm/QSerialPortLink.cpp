@@ -66,7 +66,11 @@ SerialPort::Wait QSerialPortLink::waitForData(QDeadlineTimer deadline)
 
 SerialPort::Wait QSerialPortLink::fail()
 {
-    m_error = m_port.portName() + QStringLiteral(": ") + m_port.errorString();
+    const bool lost =
+        m_port.error() == QSerialPort::ReadError || m_port.error() == QSerialPort::ResourceError;
+    m_error = lost ? QStringLiteral("%1 was lost (adapter unplugged?): %2")
+                         .arg(m_port.portName(), m_port.errorString())
+                   : QStringLiteral("%1: %2").arg(m_port.portName(), m_port.errorString());
     m_port.clearError();
     close();
     return Wait::Failed;

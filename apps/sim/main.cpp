@@ -1,0 +1,131 @@
+// orvandel-mx-sim: a simulated Orvandel MX controller on a pseudo-terminal.
+#include "ControllerSimulator.h"
+#include "PtyServer.h"
+#include "modOVMXConfig.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+int g_stopPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 's';
+    [[maybe_unused]] const ssize_t n = ::write(g_stopPipe[1], &c, 1);
+}
+
+int fail(const QString &text)
+{
+    std::fprintf(stderr, "orvandel-mx-sim: %s\n", qPrintable(text));
+    return 2;
+}
+
+QString configure(const QCommandLineParser &args, ControllerSimulator &sim)
+{
+    if (args.isSet(QStringLiteral("load"))) {
+        modOVMXConfig::Image image{};
+        const auto result = modOVMXConfig::readImage(args.value(QStringLiteral("load")), image);
+        if (!result.ok)
+            return result.error;
+        for (size_t i = 0; i < image.size(); ++i)
+            sim.memory[i] = static_cast<uint8_t>(image[i]);
+    }
+    const QString model = args.value(QStringLiteral("model")).toUpper();
+    if (model != QLatin1String("MX-4") && model != QLatin1String("MX-2"))
+        return QStringLiteral("--model takes MX-4 or MX-2");
+    sim.fourChannel = model == QLatin1String("MX-4");
+    const QString node = args.value(QStringLiteral("node"));
+    if (node.size() != 2 || node.toLatin1().size() != 2)
+        return QStringLiteral("--node takes two characters, such as FF or 01");
+    sim.node = node.toLatin1();
+    QString error;
+    for (const QString &fault : args.values(QStringLiteral("fault"))) {
+        if (!sim.faults.add(fault, &error))
+            return error;
+    }
+    return {};
+}
+
+bool makeLink(const QString &link, const QString &target)
+{
+    const QByteArray path = QFile::encodeName(link);
+    // Replaces a stale link of an earlier run, never a file.
+    if (QFileInfo(link).isSymLink())
+        ::unlink(path.constData());
+    return ::symlink(QFile::encodeName(target).constData(), path.constData()) == 0;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser args;
+    args.setApplicationDescription(
+        QStringLiteral(
+            "A simulated Orvandel MX controller on a pseudo-terminal. Prints the device path, "
+            "then serves until interrupted.\nFaults: ") +
+        Faults::names().join(QStringLiteral(", ")));
+    args.addHelpOption();
+    args.addOptions({
+        {QStringLiteral("link"), QStringLiteral("Make PATH a link to the device."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("load"), QStringLiteral("Start with the memory of FILE.OMX."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("model"), QStringLiteral("MX-4 (default) or MX-2."),
+         QStringLiteral("MODEL"), QStringLiteral("MX-4")},
+        {QStringLiteral("node"), QStringLiteral("Node field, FF (default) when not networked."),
+         QStringLiteral("HH"), QStringLiteral("FF")},
+        {QStringLiteral("fault"), QStringLiteral("Misbehave: NAME[=N]; may repeat."),
+         QStringLiteral("NAME")},
+        {QStringLiteral("pace"),
+         QStringLiteral("Send replies at 38400 bit/s, 10 bits a character.")},
+    });
+    if (!args.parse(app.arguments()))
+        return fail(args.errorText());
+    if (args.isSet(QStringLiteral("help"))) {
+        std::printf("%s", qPrintable(args.helpText()));
+        return 0;
+    }
+    if (!args.positionalArguments().isEmpty())
+        return fail(
+            QStringLiteral("unexpected argument \"%1\"").arg(args.positionalArguments().first()));
+
+    ControllerSimulator sim;
+    if (const QString error = configure(args, sim); !error.isEmpty())
+        return fail(error);
+
+    PtyServer server(sim);
+    server.setPaced(args.isSet(QStringLiteral("pace")));
+    QString error;
+    if (!server.open(&error))
+        return fail(error);
+    const QString link = args.value(QStringLiteral("link"));
+    if (!link.isEmpty() && !makeLink(link, server.devicePath()))
+        return fail(QStringLiteral("cannot make the link %1").arg(link));
+
+    if (::pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return fail(QStringLiteral("cannot make a pipe"));
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+
+    std::printf("%s\n", qPrintable(server.devicePath()));
+    std::fflush(stdout);
+    const PtyServer::End end = server.serve(g_stopPipe[0]);
+    server.close();
+    if (!link.isEmpty() && QFileInfo(link).symLinkTarget() == server.devicePath())
+        ::unlink(QFile::encodeName(link).constData());
+    if (end == PtyServer::End::Disconnected)
+        std::fprintf(stderr, "orvandel-mx-sim: the line was dropped (disconnect fault)\n");
+    if (end == PtyServer::End::Failed)
+        return fail(server.errorString());
+    return 0;
+}
