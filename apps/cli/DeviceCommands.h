@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The commands of orvandel-mx-cli that talk to a controller: verify, download, upload,
+// status, relay and dimmer. Results go to `out`, the tool's messages to `err`; the exit code
+// is 0 for success or equal, 1 for a failure or a difference, 2 for a usage or file error.
+namespace DeviceCommands
+{
+
+struct Output {
+    std::function<void(const QString &line)> out;
+    std::function<void(const QString &line)> err;
+};
+Output standardOutput();
+
+struct Usage {
+    const char *name;
+    const char *synopsis;
+    const char *summary;
+};
+const QList<Usage> &usages();
+
+// The entry point: one device command by name with the arguments that follow it.
+int run(const QString &name, const QStringList &args, const Output &io = standardOutput());
+
+} // namespace DeviceCommands
