@@ -1,5 +1,7 @@
 #include "QSerialPortLink.h"
 
+#include <QThread>
+
 #include <climits>
 
 QSerialPortLink::QSerialPortLink(PortMap map) : m_map(std::move(map)) {}
@@ -48,10 +50,12 @@ bool QSerialPortLink::write(const QByteArray &data)
     return true;
 }
 
-SerialPort::Wait QSerialPortLink::waitForData(QDeadlineTimer deadline)
+SerialPort::Wait QSerialPortLink::waitForData(QDeadlineTimer deadline, qint64 awaited)
 {
     if (!m_port.isOpen())
         return Wait::Failed;
+    if (awaited > 1)
+        restWhileLineBrings(awaited - 1, deadline);
     const qint64 remaining = deadline.remainingTime();
     const int msecs = remaining < 0 ? -1 : static_cast<int>(std::min<qint64>(remaining, INT_MAX));
     if (m_port.waitForReadyRead(msecs))
@@ -62,6 +66,18 @@ SerialPort::Wait QSerialPortLink::waitForData(QDeadlineTimer deadline)
         return Wait::TimedOut;
     }
     return fail();
+}
+
+void QSerialPortLink::restWhileLineBrings(qint64 characters, QDeadlineTimer deadline)
+{
+    // At 38400 bit/s a character takes 10 bit times; those still to come cannot all be here
+    // sooner, and waking for each one would cost a wakeup per character. The driver keeps
+    // receiving meanwhile.
+    qint64 us = characters * 10'000'000 / m_port.baudRate();
+    if (!deadline.isForever())
+        us = std::min<qint64>(us, deadline.remainingTimeNSecs() / 1000);
+    if (us > 0)
+        QThread::usleep(static_cast<unsigned long>(us));
 }
 
 SerialPort::Wait QSerialPortLink::fail()

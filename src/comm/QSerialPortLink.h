@@ -20,11 +20,12 @@ public:
     bool write(const QByteArray &data) override;
     qint64 bytesWaiting() const override { return m_port.bytesAvailable(); }
     QByteArray readAll() override { return m_port.readAll(); }
-    Wait waitForData(QDeadlineTimer deadline) override;
+    Wait waitForData(QDeadlineTimer deadline, qint64 awaited = 1) override;
     QString deviceName(int portNumber) const override { return m_map.deviceFor(portNumber); }
     QString errorString() const override { return m_error; }
 
 private:
+    void restWhileLineBrings(qint64 characters, QDeadlineTimer deadline);
     Wait fail();
 
     PortMap m_map;

@@ -28,8 +28,9 @@ public:
     virtual qint64 bytesWaiting() const = 0;
     virtual QByteArray readAll() = 0;
     // Blocks, without spinning, until more data has arrived, the deadline has passed, or the
-    // line has failed. An expired deadline still takes in what has already arrived.
-    virtual Wait waitForData(QDeadlineTimer deadline) = 0;
+    // line has failed. An expired deadline still takes in what has already arrived. `awaited`
+    // is how many more characters the caller needs; a port may let them gather first.
+    virtual Wait waitForData(QDeadlineTimer deadline, qint64 awaited = 1) = 0;
     // The device a port number reaches, for display beside the port list.
     virtual QString deviceName(int portNumber) const = 0;
     // Why the last open, write or wait failed.

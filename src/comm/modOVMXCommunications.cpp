@@ -36,7 +36,7 @@ bool modOVMXCommunications::Transact(QByteArrayView command, int expectedLength,
 
     const QDeadlineTimer deadline(qint64(limitSeconds) * 1000);
     while (m_port.bytesWaiting() < expectedLength) {
-        switch (m_port.waitForData(deadline)) {
+        switch (m_port.waitForData(deadline, expectedLength - m_port.bytesWaiting())) {
         case SerialPort::Wait::DataArrived:
             break;
         case SerialPort::Wait::TimedOut:

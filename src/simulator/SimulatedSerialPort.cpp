@@ -48,7 +48,7 @@ QByteArray SimulatedSerialPort::readAll()
     return all;
 }
 
-SerialPort::Wait SimulatedSerialPort::waitForData(QDeadlineTimer deadline)
+SerialPort::Wait SimulatedSerialPort::waitForData(QDeadlineTimer deadline, qint64)
 {
     if (!m_open)
         return Wait::Failed;

@@ -23,7 +23,7 @@ public:
     bool write(const QByteArray &data) override;
     qint64 bytesWaiting() const override { return m_received.size(); }
     QByteArray readAll() override;
-    Wait waitForData(QDeadlineTimer deadline) override;
+    Wait waitForData(QDeadlineTimer deadline, qint64 awaited = 1) override;
     QString deviceName(int portNumber) const override;
     QString errorString() const override { return m_error; }
 
