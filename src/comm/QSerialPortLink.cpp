@@ -40,14 +40,13 @@ void QSerialPortLink::close()
 
 bool QSerialPortLink::write(const QByteArray &data)
 {
-    if (m_port.write(data) != data.size())
-        return fail() == Wait::DataArrived;
+    bool sent = m_port.write(data) == data.size();
     // The frame leaves in one piece before the reply's clock starts.
-    while (m_port.bytesToWrite() > 0) {
-        if (!m_port.waitForBytesWritten(1000))
-            return fail() == Wait::DataArrived;
-    }
-    return true;
+    while (sent && m_port.bytesToWrite() > 0)
+        sent = m_port.waitForBytesWritten(1000);
+    if (!sent)
+        fail();
+    return sent;
 }
 
 SerialPort::Wait QSerialPortLink::waitForData(QDeadlineTimer deadline, qint64 awaited)
