@@ -47,10 +47,10 @@ double roundHalfEven(double v)
     return std::fmod(down, 2.0) == 0 ? down : down + 1;
 }
 
-// Display formats ("##0", "##0.0") round ties away from zero.
+// The labels round as the store does, so they show the values that are kept.
 QString formatTenths(double tenthsValue)
 {
-    const long tenths = std::lround(tenthsValue);
+    const long tenths = std::lround(roundHalfEven(tenthsValue));
     return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
 }
 
@@ -260,7 +260,7 @@ void frmDimmerScale::showValues(int g)
         return;
     }
     const ScalePlot::Grip grip = picScale->grip(g);
-    lblPercent->setText(QString::number(std::lround(grip.Left / TwipsPerLevel)) +
+    lblPercent->setText(QString::number(levelOfLeft(grip.Left)) +
                         QStringLiteral("/255"));
     const int level = static_cast<int>(roundHalfEven(grip.Left / ScalePlot::MaxLeft * 255));
     lblFootCandle->setText(QString::number(modOVMXConfig::LevelToFootCandles(level)) +

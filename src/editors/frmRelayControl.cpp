@@ -115,7 +115,7 @@ QGroupBox *frmRelayControl::buildOptionFrame(const char *name, const QString &ca
         option->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(buttonName)).arg(index));
         option->setFixedHeight(OptionPitch);
         group->addButton(option, index);
-        column->addWidget(option);
+        column->addWidget(option, 0, Qt::AlignLeft);
     }
     return frame;
 }

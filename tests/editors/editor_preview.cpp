@@ -16,7 +16,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 std::unique_ptr<CellEditor> relayEditor(modOVMXConfig &doc, Prompts &prompts)
 {
@@ -50,10 +51,9 @@ std::unique_ptr<CellEditor> inputEditor(modOVMXConfig &doc, Prompts &prompts)
     auto editor = std::make_unique<frmInputControl>(doc, prompts);
     const QString input = ConfigTexts::inputName(23), target = ConfigTexts::targetName(15);
     editor->setMapDef(ConfigTexts::cellCaption(96 + 24 * 11 + 23));
-    editor->setCheckCaptions(input + QStringLiteral(" Disables ") + target +
-                                 QStringLiteral(" When Closed"),
-                             input + QStringLiteral(" Disables ") + target +
-                                 QStringLiteral(" When Open"));
+    editor->setCheckCaptions(
+        input + QStringLiteral(" Disables ") + target + QStringLiteral(" When Closed"),
+        input + QStringLiteral(" Disables ") + target + QStringLiteral(" When Open"));
     return editor;
 }
 
