@@ -1,5 +1,6 @@
 #include "frmDimmerControl.h"
 
+#include "OptionTexts.h"
 #include "modOVMXConfig.h"
 
 #include <QComboBox>
@@ -10,25 +11,6 @@
 
 namespace
 {
-
-QStringList controlEntries()
-{
-    QStringList entries{QStringLiteral("None"), QStringLiteral("Revert To Photocell"),
-                        QStringLiteral("Lower 10%"), QStringLiteral("Raise 10%")};
-    for (int percent = 0; percent <= 100; ++percent)
-        entries.append(QStringLiteral("Goto %1%").arg(percent));
-    return entries;
-}
-
-QStringList fadeRateEntries() { return {QStringLiteral("Fade"), QStringLiteral("Instant")}; }
-
-QStringList revertEntries()
-{
-    QStringList entries{QStringLiteral("Revert When Input Opens"), QStringLiteral("Never Revert")};
-    for (int minutes = 5; minutes <= 600; minutes += 5)
-        entries.append(QStringLiteral("Revert After %1 Min").arg(minutes));
-    return entries;
-}
 
 // A value beyond the end of its list (from a file or an upload) selects nothing.
 void selectStored(QComboBox *list, int value)
@@ -43,9 +25,9 @@ frmDimmerControl::frmDimmerControl(modOVMXConfig &doc, Prompts &prompts, QWidget
 {
     setWindowTitle(QStringLiteral("Dimmer Control"));
     LoadGuard = true;
-    cboControl = addList("cboControl", controlEntries());
-    cboFadeRate = addList("cboFadeRate", fadeRateEntries());
-    cboRevert = addList("cboRevert", revertEntries());
+    cboControl = addList("cboControl", OptionTexts::dimmerControlEntries());
+    cboFadeRate = addList("cboFadeRate", OptionTexts::dimmerControlFadeEntries());
+    cboRevert = addList("cboRevert", OptionTexts::dimmerRevertEntries());
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
 

@@ -1,5 +1,6 @@
 #include "frmDimmerScale.h"
 
+#include "OptionTexts.h"
 #include "ScalePlot.h"
 #include "modOVMXConfig.h"
 
@@ -19,23 +20,7 @@ constexpr double TwipsPerLevel = ScalePlot::MaxLeft / 255;  // 15
 constexpr double TwipsPerPercent = ScalePlot::MaxTop / 100; // 28.8
 constexpr int PlotLeft = 56, PlotTop = 28;                  // pixels inside the frame
 
-enum Mode { Disabled, TwoPoint, ThreePoint, Setpoint, ModeCount };
-
-QStringList trackingEntries()
-{
-    return {QStringLiteral("PC Tracking: Disabled"), QStringLiteral("PC Tracking: 2 point"),
-            QStringLiteral("PC Tracking: 3 point"), QStringLiteral("PC Tracking: Setpoint")};
-}
-
-QStringList targetEntries()
-{
-    QStringList entries;
-    for (int level = 0; level <= 255; ++level)
-        entries.append(QStringLiteral("Target: %1/255 (%2 fc)")
-                           .arg(level)
-                           .arg(modOVMXConfig::LevelToFootCandles(level)));
-    return entries;
-}
+enum Mode { Disabled, TwoPoint, ThreePoint, Setpoint };
 
 // Ties go to the even neighbour, as the controller's tool always converted to integers.
 double roundHalfEven(double v)
@@ -84,11 +69,11 @@ frmDimmerScale::frmDimmerScale(modOVMXConfig &doc, Prompts &prompts, QWidget *pa
     LoadGuard = true;
     cboPCTrack = new QComboBox(this);
     cboPCTrack->setObjectName(QStringLiteral("cboPCTrack"));
-    cboPCTrack->addItems(trackingEntries());
+    cboPCTrack->addItems(OptionTexts::trackingModeEntries());
     cboTarget = new QComboBox(this);
     cboTarget->setObjectName(QStringLiteral("cboTarget"));
     cboTarget->setMaxVisibleItems(20);
-    cboTarget->addItems(targetEntries());
+    cboTarget->addItems(OptionTexts::scaleTargetEntries());
     frmScale = buildScaleFrame();
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
@@ -168,7 +153,7 @@ void frmDimmerScale::ShowControl()
     const int mode = m_doc.GetPhotocellTracking(p, d);
     selectStored(cboPCTrack, mode);
     // An unknown mode changes nothing that is shown, and writes nothing.
-    if (mode >= 0 && mode < ModeCount) {
+    if (mode >= 0 && mode < OptionTexts::TrackingModeCount) {
         frmScale->setVisible(mode == TwoPoint || mode == ThreePoint);
         cboTarget->setVisible(mode == Setpoint);
     }
@@ -260,8 +245,7 @@ void frmDimmerScale::showValues(int g)
         return;
     }
     const ScalePlot::Grip grip = picScale->grip(g);
-    lblPercent->setText(QString::number(levelOfLeft(grip.Left)) +
-                        QStringLiteral("/255"));
+    lblPercent->setText(QString::number(levelOfLeft(grip.Left)) + QStringLiteral("/255"));
     const int level = static_cast<int>(roundHalfEven(grip.Left / ScalePlot::MaxLeft * 255));
     lblFootCandle->setText(QString::number(modOVMXConfig::LevelToFootCandles(level)) +
                            QStringLiteral(" fc"));

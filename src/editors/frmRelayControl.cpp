@@ -1,6 +1,6 @@
 #include "frmRelayControl.h"
 
-#include "ConfigTexts.h"
+#include "OptionTexts.h"
 #include "Prompts.h"
 #include "modOVMXConfig.h"
 
@@ -16,21 +16,6 @@
 
 namespace
 {
-
-const char *const actionCaptions[frmRelayControl::CloseOptionCount] = {
-    "None",
-    "Turn Off Relay",
-    "Turn On Relay",
-    "Toggle Relay Based On Relay 1 Status",
-    "Toggle Relay Based On Relay 2 Status",
-    "Toggle Relay Based On Relay 3 Status",
-    "Toggle Relay Based On Relay 4 Status",
-    "Timed On With No Blink Alert",
-    "Timed On With Single Blink Alert",
-    "Timed On With Double Blink Alert",
-    "2 Step Sequence",
-    "4 Step Sequence",
-};
 
 // One option button every 360 twips.
 constexpr int OptionPitch = 24;
@@ -96,8 +81,7 @@ frmRelayControl::frmRelayControl(modOVMXConfig &doc, Prompts &prompts, QWidget *
 
     // Form_Load: the list is filled under the guard, so its first selection stores nothing.
     LoadGuard = true;
-    for (int minutes = 5; minutes < 5 + TimedOnCount; ++minutes)
-        cboTimedOn->addItem(ConfigTexts::minuteText(minutes));
+    cboTimedOn->addItems(OptionTexts::timedOnEntries());
     cboTimedOn->setCurrentIndex(-1);
     adjustSize();
     centreOverParent();
@@ -111,7 +95,7 @@ QGroupBox *frmRelayControl::buildOptionFrame(const char *name, const QString &ca
     auto *column = new QVBoxLayout(frame);
     column->setSpacing(0);
     for (int index = 0; index < count; ++index) {
-        auto *option = new QRadioButton(QLatin1String(actionCaptions[index]), frame);
+        auto *option = new QRadioButton(*OptionTexts::relayActionText(index), frame);
         option->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(buttonName)).arg(index));
         option->setFixedHeight(OptionPitch);
         group->addButton(option, index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CellEditor.h"
+#include "OptionTexts.h"
 
 #include <array>
 
@@ -19,9 +20,9 @@ class frmRelayControl : public CellEditor
     Q_OBJECT
 
 public:
-    static constexpr int CloseOptionCount = 12;
-    static constexpr int OpenOptionCount = 10;
-    static constexpr int TimedOnCount = 995; // 5 to 999 minutes
+    static constexpr int CloseOptionCount = OptionTexts::RelayCloseActionCount;
+    static constexpr int OpenOptionCount = OptionTexts::RelayOpenActionCount;
+    static constexpr int TimedOnCount = OptionTexts::TimedOnCount;
 
     frmRelayControl(modOVMXConfig &doc, Prompts &prompts, QWidget *parent = nullptr);
 
