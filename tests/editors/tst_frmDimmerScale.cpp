@@ -400,6 +400,23 @@ private Q_SLOTS:
         release(to.x(), to.y());
     }
 
+    void endGripPushedPastTheCorner_staysInsideThePlot()
+    {
+        open(2);
+        press(3840, 2895);
+        move(3900, 2940);
+        QCOMPARE(plot()->grip(1).Left, 3825.0);
+        QCOMPARE(plot()->grip(1).Top, 2880.0);
+        QCOMPARE(label("lblPercent")->text(), QStringLiteral("255/255"));
+        QCOMPARE(label("lblFootCandle")->text(), QStringLiteral("1800 fc"));
+        QCOMPARE(label("lblVoltage")->text(), QStringLiteral("0.0 V"));
+        move(5000, 4000);
+        QCOMPARE(plot()->grip(1).Left, 3825.0);
+        QCOMPARE(plot()->grip(1).Top, 2880.0);
+        QVERIFY(!valuesShown());
+        QCOMPARE(storedCurve(), (Curve{0, 100, 128, 50, 255, 0}));
+    }
+
     void overlappingGrips_pressPicksTheHighestNumber_data()
     {
         QTest::addColumn<int>("mode");
@@ -412,6 +429,7 @@ private Q_SLOTS:
         QTest::newRow("grips-1-3") << 2 << 1560 << 3 << 1560;
         QTest::newRow("all-three") << 2 << 1590 << 3 << 1590;
         QTest::newRow("grips-3-2") << 2 << 1620 << 3 << 1590;
+        QTest::newRow("grip-3-far-edge") << 2 << 1635 << 3 << 1590;
         QTest::newRow("grip-2-alone") << 2 << 1650 << 2 << 1650;
         QTest::newRow("hidden-middle-2-point") << 1 << 1560 << 1 << 1560;
         QTest::newRow("hidden-middle-2-point-edge") << 1 << 1590 << 2 << 1590;
