@@ -1,5 +1,6 @@
 // Shows one cell editor over a sample document, for screenshots: editor-preview NAME, where
-// NAME is relay, dimmer, input or scale. Quits by itself after a few seconds.
+// NAME is relay, dimmer, input, scale or setpoint (the scaling editor in setpoint mode). Quits by
+// itself after a few seconds.
 #include "ConfigTexts.h"
 #include "FakePrompts.h"
 #include "ScalePlot.h"
@@ -57,11 +58,12 @@ std::unique_ptr<CellEditor> inputEditor(modOVMXConfig &doc, Prompts &prompts)
     return editor;
 }
 
-std::unique_ptr<CellEditor> scaleEditor(modOVMXConfig &doc, Prompts &prompts)
+std::unique_ptr<CellEditor> scaleEditor(modOVMXConfig &doc, Prompts &prompts, int mode)
 {
     doc.SelPhotocell = 1;
     doc.SelDimmer = 2;
-    doc.SetPhotocellTracking(1, 2, 2);
+    doc.SetPhotocellTracking(1, 2, mode);
+    doc.SetScaleTarget(1, 2, 241);
     doc.SetScaleLevel1(1, 2, 40);
     doc.SetScaleOutput1(1, 2, 90);
     doc.SetScaleLevel2(1, 2, 150);
@@ -102,9 +104,11 @@ int main(int argc, char *argv[])
     else if (name == QLatin1String("input"))
         editor = inputEditor(doc, prompts);
     else if (name == QLatin1String("scale"))
-        editor = scaleEditor(doc, prompts);
+        editor = scaleEditor(doc, prompts, 2);
+    else if (name == QLatin1String("setpoint"))
+        editor = scaleEditor(doc, prompts, 3);
     if (!editor) {
-        QTextStream(stderr) << "usage: editor-preview relay|dimmer|input|scale\n";
+        QTextStream(stderr) << "usage: editor-preview relay|dimmer|input|scale|setpoint\n";
         return 2;
     }
     editor->show();
