@@ -22,7 +22,8 @@ constexpr int PlotLeft = 56, PlotTop = 28;                  // pixels inside the
 
 enum Mode { Disabled, TwoPoint, ThreePoint, Setpoint };
 
-// Ties go to the even neighbour, as the controller's tool always converted to integers.
+// Ties go to the even neighbour, so a pointer or a point exactly between two values always
+// lands on the same side.
 double roundHalfEven(double v)
 {
     const double down = std::floor(v);
