@@ -1,7 +1,5 @@
 #include "SettingsLists.h"
 
-#include "modOVMXConfig.h"
-
 #include <QComboBox>
 #include <QDialog>
 #include <QFontMetrics>
@@ -11,77 +9,6 @@
 
 namespace SettingsLists
 {
-
-QStringList relayPowerOnEntries()
-{
-    return {QStringLiteral("No Change"), QStringLiteral("Turn Off"), QStringLiteral("Turn On"),
-            QStringLiteral("Turn Off If HW Input 1 is closed"),
-            QStringLiteral("Turn On If HW Input 1 is closed")};
-}
-
-QStringList dimmerPowerOnEntries()
-{
-    QStringList out;
-    out.reserve(101);
-    for (int v = 0; v <= 100; ++v)
-        out.append(QStringLiteral("Power On Level: %1%").arg(v));
-    return out;
-}
-
-namespace
-{
-QStringList limitEntries(const QString &prefix)
-{
-    QStringList out;
-    out.reserve(102);
-    out.append(prefix + QStringLiteral("Photocell"));
-    for (int v = 0; v <= 100; ++v)
-        out.append(prefix + QString::number(v) + QLatin1Char('%'));
-    return out;
-}
-} // namespace
-
-QStringList dimmerMinLevelEntries() { return limitEntries(QStringLiteral("Min Level: ")); }
-QStringList dimmerMaxLevelEntries() { return limitEntries(QStringLiteral("Max Level: ")); }
-
-QStringList dimmerFadeRateEntries()
-{
-    QStringList out;
-    out.reserve(43);
-    for (int s = 0; s <= 30; s += 2)
-        out.append(QStringLiteral("Fade Rate: %1 Sec").arg(s));
-    for (int s = 40; s <= 300; s += 10)
-        out.append(QStringLiteral("Fade Rate: %1 Sec").arg(s));
-    return out;
-}
-
-QStringList pilotEntries(int switchNumber)
-{
-    static const char *const endings[] = {
-        " = On",          " = Off",        " = Relay 1 On",  " = Relay 1 Off", " = Relay 2 On",
-        " = Relay 2 Off", " = Relay 3 On", " = Relay 3 Off", " = Relay 4 On",  " = Relay 4 Off"};
-    const QString head = QStringLiteral("Pilot ") + QString::number(switchNumber);
-    QStringList out;
-    out.reserve(10);
-    for (const char *ending : endings)
-        out.append(head + QLatin1String(ending));
-    return out;
-}
-
-QString levelEntry(int level)
-{
-    return QString::number(level) + QLatin1String("/255 ") +
-           QString::number(modOVMXConfig::LevelToFootCandles(level)) + QLatin1String("FC");
-}
-
-QStringList levelEntries()
-{
-    QStringList out;
-    out.reserve(256);
-    for (int v = 0; v <= 255; ++v)
-        out.append(levelEntry(v));
-    return out;
-}
 
 QStringListModel *shareEntries(QObject *owner, const QStringList &entries,
                                const QList<QComboBox *> &lists)

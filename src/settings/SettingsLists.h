@@ -8,19 +8,9 @@ class QObject;
 class QStringListModel;
 class QWidget;
 
-// The entries of the settings dialogs' lists, in list order: position p of a list is the value
-// stored for entry p.
+// What the settings dialogs do alike with their lists; the entries come from OptionTexts.
 namespace SettingsLists
 {
-
-QStringList relayPowerOnEntries();
-QStringList dimmerPowerOnEntries();
-QStringList dimmerMinLevelEntries();
-QStringList dimmerMaxLevelEntries();
-QStringList dimmerFadeRateEntries();
-QStringList pilotEntries(int switchNumber); // switchNumber 1-6
-QString levelEntry(int level);              // "128/255 14FC"
-QStringList levelEntries();
 
 // One model shared by several lists: filling it once fills them all. The model belongs to
 // `owner`; the lists must never clear it, as that would empty their siblings.

@@ -1,5 +1,6 @@
 #include "frmDimmerSettings.h"
 
+#include "OptionTexts.h"
 #include "SettingsLists.h"
 #include "modOVMXConfig.h"
 
@@ -73,8 +74,9 @@ QComboBox *frmDimmerSettings::addList(QGroupBox *frame, const char *name, int d)
 
 void frmDimmerSettings::fillLists()
 {
-    using namespace SettingsLists;
-    shareEntries(this, dimmerPowerOnEntries(), listsOf(cboDimPowerOn));
+    using namespace OptionTexts;
+    using SettingsLists::shareEntries;
+    shareEntries(this, dimmerPowerOnLevelEntries(), listsOf(cboDimPowerOn));
     shareEntries(this, dimmerMinLevelEntries(), listsOf(cboDimMinLevel));
     shareEntries(this, dimmerMaxLevelEntries(), listsOf(cboDimMaxLevel));
     shareEntries(this, dimmerFadeRateEntries(), listsOf(cboDimFadeRate));

@@ -1,5 +1,6 @@
 #include "frmPCInputs.h"
 
+#include "OptionTexts.h"
 #include "SettingsLists.h"
 #include "modOVMXConfig.h"
 
@@ -44,7 +45,7 @@ frmPCInputs::frmPCInputs(modOVMXConfig &doc, Prompts &, QWidget *parent)
     QList<QComboBox *> lists;
     for (int k = 0; k < 8; ++k)
         lists << cboPCOffLevel[k] << cboPCOnLevel[k];
-    SettingsLists::shareEntries(this, SettingsLists::levelEntries(), lists);
+    SettingsLists::shareEntries(this, OptionTexts::photocellLevelEntries(), lists);
     SettingsLists::centreOver(this, parent);
 }
 
@@ -105,9 +106,9 @@ QGroupBox *frmPCInputs::buildFrame(int p)
         connect(cboPCOnLevel[k], &QComboBox::activated, this, [this, k] { cboPCOnLevel_Click(k); });
     }
     Options &options = p == 0 ? optPC1Filter : optPC2Filter;
+    const QStringList filters = OptionTexts::photocellFilterEntries();
     for (int i = 0; i < 2; ++i) {
-        options[i] =
-            new QRadioButton(i == 0 ? QStringLiteral("2 Sec") : QStringLiteral("30 Sec"), frame);
+        options[i] = new QRadioButton(filters.at(i), frame);
         options[i]->setObjectName(QStringLiteral("optPC%1Filter_%2").arg(p + 1).arg(i));
         grid->addWidget(options[i], 5, i + 1);
     }

@@ -1,5 +1,6 @@
 #include "frmPilots.h"
 
+#include "OptionTexts.h"
 #include "SettingsLists.h"
 #include "modOVMXConfig.h"
 
@@ -16,7 +17,7 @@ frmPilots::frmPilots(modOVMXConfig &doc, Prompts &, QWidget *parent) : QDialog(p
     buildControls();
     // Switch n of both stations offers the same ten entries.
     for (int k = 0; k < 6; ++k)
-        SettingsLists::shareEntries(this, SettingsLists::pilotEntries(k + 1),
+        SettingsLists::shareEntries(this, OptionTexts::pilotOptionEntries(k),
                                     {cboTBPilot[k], cboTBPilot[k + 6]});
     SettingsLists::centreOver(this, parent);
 }

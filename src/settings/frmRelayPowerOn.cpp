@@ -1,5 +1,6 @@
 #include "frmRelayPowerOn.h"
 
+#include "OptionTexts.h"
 #include "SettingsLists.h"
 #include "modOVMXConfig.h"
 
@@ -14,7 +15,7 @@ frmRelayPowerOn::frmRelayPowerOn(modOVMXConfig &doc, Prompts &, QWidget *parent)
 {
     buildControls();
     LoadGuard = true;
-    SettingsLists::shareEntries(this, SettingsLists::relayPowerOnEntries(),
+    SettingsLists::shareEntries(this, OptionTexts::relayPowerOnEntries(),
                                 {cboRlyPowerOn.begin(), cboRlyPowerOn.end()});
     for (int r = 0; r < 4; ++r)
         SettingsLists::selectPosition(cboRlyPowerOn[r], m_doc.GetRelayPowerOn(r));
