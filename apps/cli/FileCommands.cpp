@@ -67,7 +67,9 @@ int writeOutput(const QString &path, const QByteArray &bytes)
         return Cli::Success;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // flush() before commit(): commit misses a failure of its own final flush.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
         return Cli::fail(Cli::UsageError,
                          QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
     return Cli::Success;
