@@ -10,7 +10,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -61,10 +62,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void DataFileTest::init()
-{
-    QVERIFY(m_dir.isValid());
-}
+void DataFileTest::init() { QVERIFY(m_dir.isValid()); }
 
 void DataFileTest::word_isStoredLittleEndianAtTwiceItsIndex_data()
 {
@@ -154,7 +152,9 @@ void DataFileTest::badFile_isRefusedLeavingDocumentAlone()
         QVERIFY(putFile(path, QByteArray(2048, 'x')));
         QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
     } else if (kind != QStringLiteral("missing")) {
-        const int size = kind == QStringLiteral("empty") ? 0 : kind == QStringLiteral("one byte") ? 1 : 2047;
+        const int size = kind == QStringLiteral("empty")      ? 0
+                         : kind == QStringLiteral("one byte") ? 1
+                                                              : 2047;
         QVERIFY(putFile(path, QByteArray(size, 'x')));
     }
 

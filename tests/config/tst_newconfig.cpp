@@ -68,13 +68,19 @@ void NewConfigurationTest::defaults_readThroughTheirAccessors_data()
         QTest::addRow("dimmer %d fade 0 s", d) << int(doc.GetDimmerFadeRate(d)) << 0;
         QTest::addRow("relay %d no change", d) << int(doc.GetRelayPowerOn(d)) << 0;
         for (int p = 0; p < 2; ++p) {
-            QTest::addRow("curve %d/%d point 1 level", p, d) << int(doc.GetScaleLevel1(p, d)) << 255;
-            QTest::addRow("curve %d/%d point 1 output", p, d) << int(doc.GetScaleOutput1(p, d)) << 0;
-            QTest::addRow("curve %d/%d point 2 level", p, d) << int(doc.GetScaleLevel2(p, d)) << 128;
-            QTest::addRow("curve %d/%d point 2 output", p, d) << int(doc.GetScaleOutput2(p, d)) << 50;
+            QTest::addRow("curve %d/%d point 1 level", p, d)
+                << int(doc.GetScaleLevel1(p, d)) << 255;
+            QTest::addRow("curve %d/%d point 1 output", p, d)
+                << int(doc.GetScaleOutput1(p, d)) << 0;
+            QTest::addRow("curve %d/%d point 2 level", p, d)
+                << int(doc.GetScaleLevel2(p, d)) << 128;
+            QTest::addRow("curve %d/%d point 2 output", p, d)
+                << int(doc.GetScaleOutput2(p, d)) << 50;
             QTest::addRow("curve %d/%d point 3 level", p, d) << int(doc.GetScaleLevel3(p, d)) << 0;
-            QTest::addRow("curve %d/%d point 3 output", p, d) << int(doc.GetScaleOutput3(p, d)) << 100;
-            QTest::addRow("tracking %d/%d disabled", p, d) << int(doc.GetPhotocellTracking(p, d)) << 0;
+            QTest::addRow("curve %d/%d point 3 output", p, d)
+                << int(doc.GetScaleOutput3(p, d)) << 100;
+            QTest::addRow("tracking %d/%d disabled", p, d)
+                << int(doc.GetPhotocellTracking(p, d)) << 0;
         }
     }
     for (int p = 0; p < 2; ++p)

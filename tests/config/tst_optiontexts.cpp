@@ -7,7 +7,8 @@
 
 using namespace OptionTexts;
 
-namespace {
+namespace
+{
 struct List {
     std::function<QStringList()> entries;
     std::function<std::optional<QString>(int)> text;
@@ -31,8 +32,8 @@ const std::map<QString, List> &lists()
         {"min level", {dimmerMinLevelEntries, dimmerMinLevelText}},
         {"max level", {dimmerMaxLevelEntries, dimmerMaxLevelText}},
         {"fade rate", {dimmerFadeRateEntries, dimmerFadeRateText}},
-        {"pilot 10", {[] { return pilotOptionEntries(9); },
-                      [](int v) { return pilotOptionText(9, v); }}},
+        {"pilot 10",
+         {[] { return pilotOptionEntries(9); }, [](int v) { return pilotOptionText(9, v); }}},
         {"photocell level", {photocellLevelEntries, photocellLevelText}},
         {"filter", {photocellFilterEntries, photocellFilterText}},
     };
@@ -59,11 +60,12 @@ void OptionTextsTest::list_hasItsLength_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<int>("length");
     const std::pair<const char *, int> rows[] = {
-        {"close action", 12},   {"open action", 10},     {"timed on", 995},   {"alert", 98},
-        {"override", 995},      {"dimmer control", 105}, {"dimmer fade", 2},  {"revert", 122},
-        {"tracking", 4},        {"target", 256},         {"relay power-on", 5},
-        {"dimmer power-on", 101}, {"min level", 102},    {"max level", 102},  {"fade rate", 43},
-        {"pilot 10", 10},       {"photocell level", 256}, {"filter", 2},
+        {"close action", 12}, {"open action", 10},      {"timed on", 995},
+        {"alert", 98},        {"override", 995},        {"dimmer control", 105},
+        {"dimmer fade", 2},   {"revert", 122},          {"tracking", 4},
+        {"target", 256},      {"relay power-on", 5},    {"dimmer power-on", 101},
+        {"min level", 102},   {"max level", 102},       {"fade rate", 43},
+        {"pilot 10", 10},     {"photocell level", 256}, {"filter", 2},
     };
     for (const auto &[list, length] : rows)
         QTest::newRow(list) << QString::fromLatin1(list) << length;

@@ -128,9 +128,9 @@ void TextsTest::pilotMode_givesLabel_data()
     QTest::addColumn<int>("switchIndex");
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("text");
-    const char *suffixes[] = {" - On",          " - Off",         " - Relay 1 On", " - Relay 1 Off",
-                              " - Relay 2 On",  " - Relay 2 Off", " - Relay 3 On", " - Relay 3 Off",
-                              " - Relay 4 On",  " - Relay 4 Off"};
+    const char *suffixes[] = {" - On",         " - Off",         " - Relay 1 On", " - Relay 1 Off",
+                              " - Relay 2 On", " - Relay 2 Off", " - Relay 3 On", " - Relay 3 Off",
+                              " - Relay 4 On", " - Relay 4 Off"};
     for (int mode = 0; mode < 10; ++mode)
         QTest::addRow("switch 1 mode %d", mode)
             << 0 << mode << QStringLiteral(" Pilot 1") + QLatin1String(suffixes[mode]);
@@ -291,12 +291,13 @@ void TextsTest::headings_nameColumnsAndRows()
                                  "Photocell 2"};
     for (int n = 0; n < 5; ++n)
         QCOMPARE(deviceHeading(n), devices[n]);
-    const int numbers[24] = {1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 1, 2, 3, 4, 1, 2, 3, 4};
+    const int numbers[24] = {1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6,
+                             1, 2, 3, 4, 1, 2, 3, 4, 1, 2, 3, 4};
     for (int i = 0; i < 24; ++i)
         QCOMPARE(inputHeading(i), QStringLiteral("In %1").arg(numbers[i]));
-    const QStringList rows = {"Relay 1", "Relay 4",  "TB01-1", "TB01-6", "TB02-1",   "TB02-6",
-                              "HW In1",  "HW In4",   "PC1-1",  "PC1-4",  "PC2-1",    "PC2-4",
-                              "Dimmer 1", "Dimmer 4"};
+    const QStringList rows = {"Relay 1", "Relay 4", "TB01-1",   "TB01-6",  "TB02-1",
+                              "TB02-6",  "HW In1",  "HW In4",   "PC1-1",   "PC1-4",
+                              "PC2-1",   "PC2-4",   "Dimmer 1", "Dimmer 4"};
     const int rowIndex[] = {0, 3, 4, 9, 10, 15, 16, 19, 20, 23, 24, 27, 28, 31};
     for (int n = 0; n < rows.size(); ++n)
         QCOMPARE(rowHeading(rowIndex[n]), rows[n]);
@@ -321,7 +322,8 @@ void TextsTest::field_landsInItsCellOnly_data()
     QTest::newRow("dimmer input 15, dimmer 4") << "dimmer" << 15 << 3 << 3 << 759 << "+10%";
     QTest::newRow("tracking 1, dimmer 1") << "tracking" << 0 << 0 << 1 << 688 << "2 Point Tracking";
     QTest::newRow("tracking 2, dimmer 1") << "tracking" << 1 << 0 << 2 << 692 << "3 Point Tracking";
-    QTest::newRow("tracking 1, dimmer 2") << "tracking" << 0 << 1 << 3 << 712 << "Setpoint Tracking";
+    QTest::newRow("tracking 1, dimmer 2")
+        << "tracking" << 0 << 1 << 3 << 712 << "Setpoint Tracking";
     QTest::newRow("tracking 2, dimmer 4") << "tracking" << 1 << 3 << 1 << 764 << "2 Point Tracking";
 }
 
