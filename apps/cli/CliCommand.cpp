@@ -22,6 +22,8 @@ int fail(int code, const QString &message)
     return code;
 }
 
+void warn(const QString &text) { fail(Success, QStringLiteral("warning: ") + text); }
+
 int usageError(const Command &command, const QString &problem)
 {
     return fail(UsageError,

@@ -28,6 +28,8 @@ struct Command {
 void out(const QString &text);
 // One line on stderr, prefixed with the program name; returns `code`.
 int fail(int code, const QString &message);
+// "orvandel-mx-cli: warning: <text>" on stderr; the command goes on.
+void warn(const QString &text);
 // "orvandel-mx-cli: <problem> (usage: orvandel-mx-cli show FILE [--fc])"; returns UsageError.
 int usageError(const Command &command, const QString &problem);
 

@@ -112,8 +112,7 @@ void warnUnrepresented(const modOVMXConfig &doc)
         numbers << QString::number(w);
     if (words.size() > 8)
         numbers << QStringLiteral("and %1 more").arg(words.size() - 8);
-    Cli::fail(Cli::Success,
-              QStringLiteral("warning: %1 %2 %3 bits that no field carries; importing this export "
+    Cli::warn(QStringLiteral("%1 %2 %3 bits that no field carries; importing this export "
                              "will not restore them")
                   .arg(words.size() == 1 ? QStringLiteral("word") : QStringLiteral("words"),
                        numbers.join(QStringLiteral(", ")),

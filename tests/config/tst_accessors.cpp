@@ -1,103 +1,16 @@
+#include "FieldTable.h"
 #include "modOVMXConfig.h"
 
 #include <QTest>
 
-#include <functional>
-#include <map>
-
-// Each accessor is driven by name, so one data table can pin every word and bit.
-struct Accessor {
-    std::function<void(modOVMXConfig &, int, int, int)> set;
-    std::function<int(const modOVMXConfig &, int, int)> get;
-};
-
-static const std::map<QString, Accessor> &accessors()
+// The field table reaches every accessor by its field name, so one data table below can pin
+// the word and bit of each; a wrong entry in the table fails here just as a wrong accessor.
+static const FieldTable::Field &accessor(const QString &name)
 {
-    using C = modOVMXConfig;
-    static const std::map<QString, Accessor> all = {
-        {"RelayCloseAction",
-         {[](C &c, int a, int b, int v) { c.SetRelayCloseAction(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetRelayCloseAction(a, b)); }}},
-        {"RelayHoldStatus",
-         {[](C &c, int a, int b, int v) { c.SetRelayHoldStatus(a, b, v != 0); },
-          [](const C &c, int a, int b) { return int(c.GetRelayHoldStatus(a, b)); }}},
-        {"RelayOpenAction",
-         {[](C &c, int a, int b, int v) { c.SetRelayOpenAction(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetRelayOpenAction(a, b)); }}},
-        {"InputDisableClosed",
-         {[](C &c, int a, int b, int v) { c.SetInputDisableClosed(a, b, v != 0); },
-          [](const C &c, int a, int b) { return int(c.GetInputDisableClosed(a, b)); }}},
-        {"InputDisableOpen",
-         {[](C &c, int a, int b, int v) { c.SetInputDisableOpen(a, b, v != 0); },
-          [](const C &c, int a, int b) { return int(c.GetInputDisableOpen(a, b)); }}},
-        {"RelayPowerOn",
-         {[](C &c, int a, int, int v) { c.SetRelayPowerOn(a, v); },
-          [](const C &c, int a, int) { return int(c.GetRelayPowerOn(a)); }}},
-        {"PhotocellFilter",
-         {[](C &c, int a, int, int v) { c.SetPhotocellFilter(a, v); },
-          [](const C &c, int a, int) { return int(c.GetPhotocellFilter(a)); }}},
-        {"PhotocellOffLevel",
-         {[](C &c, int a, int b, int v) { c.SetPhotocellOffLevel(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetPhotocellOffLevel(a, b)); }}},
-        {"PhotocellOnLevel",
-         {[](C &c, int a, int b, int v) { c.SetPhotocellOnLevel(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetPhotocellOnLevel(a, b)); }}},
-        {"DimmerPowerOnLevel",
-         {[](C &c, int a, int, int v) { c.SetDimmerPowerOnLevel(a, v); },
-          [](const C &c, int a, int) { return int(c.GetDimmerPowerOnLevel(a)); }}},
-        {"DimmerMinLevel",
-         {[](C &c, int a, int, int v) { c.SetDimmerMinLevel(a, v); },
-          [](const C &c, int a, int) { return int(c.GetDimmerMinLevel(a)); }}},
-        {"DimmerMaxLevel",
-         {[](C &c, int a, int, int v) { c.SetDimmerMaxLevel(a, v); },
-          [](const C &c, int a, int) { return int(c.GetDimmerMaxLevel(a)); }}},
-        {"DimmerFadeRate",
-         {[](C &c, int a, int, int v) { c.SetDimmerFadeRate(a, v); },
-          [](const C &c, int a, int) { return int(c.GetDimmerFadeRate(a)); }}},
-        {"PilotLight",
-         {[](C &c, int a, int b, int v) { c.SetPilotLight(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetPilotLight(a, b)); }}},
-        {"TimedOffAlert",
-         {[](C &c, int, int, int v) { c.SetTimedOffAlert(v); },
-          [](const C &c, int, int) { return int(c.GetTimedOffAlert()); }}},
-        {"ComPort",
-         {[](C &c, int, int, int v) { c.SetComPort(v); },
-          [](const C &c, int, int) { return int(c.GetComPort()); }}},
-        {"DimmerControl",
-         {[](C &c, int a, int b, int v) { c.SetDimmerControl(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetDimmerControl(a, b)); }}},
-        {"DimmerControlFadeRate",
-         {[](C &c, int a, int b, int v) { c.SetDimmerControlFadeRate(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetDimmerControlFadeRate(a, b)); }}},
-        {"DimmerRevert",
-         {[](C &c, int a, int b, int v) { c.SetDimmerRevert(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetDimmerRevert(a, b)); }}},
-        {"ScaleLevel1",
-         {[](C &c, int a, int b, int v) { c.SetScaleLevel1(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetScaleLevel1(a, b)); }}},
-        {"ScaleLevel2",
-         {[](C &c, int a, int b, int v) { c.SetScaleLevel2(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetScaleLevel2(a, b)); }}},
-        {"ScaleLevel3",
-         {[](C &c, int a, int b, int v) { c.SetScaleLevel3(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetScaleLevel3(a, b)); }}},
-        {"ScaleOutput1",
-         {[](C &c, int a, int b, int v) { c.SetScaleOutput1(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetScaleOutput1(a, b)); }}},
-        {"ScaleOutput2",
-         {[](C &c, int a, int b, int v) { c.SetScaleOutput2(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetScaleOutput2(a, b)); }}},
-        {"ScaleOutput3",
-         {[](C &c, int a, int b, int v) { c.SetScaleOutput3(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetScaleOutput3(a, b)); }}},
-        {"ScaleTarget",
-         {[](C &c, int a, int b, int v) { c.SetScaleTarget(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetScaleTarget(a, b)); }}},
-        {"PhotocellTracking",
-         {[](C &c, int a, int b, int v) { c.SetPhotocellTracking(a, b, v); },
-          [](const C &c, int a, int b) { return int(c.GetPhotocellTracking(a, b)); }}},
-    };
-    return all;
+    const FieldTable::Field *field = FieldTable::findField(name);
+    if (!field)
+        qFatal("no field %s", qPrintable(name));
+    return *field;
 }
 
 class AccessorTest : public QObject
@@ -208,7 +121,7 @@ void AccessorTest::singleWordField_storesInItsWordOnly()
     QFETCH(int, word);
     QFETCH(int, bit);
     QFETCH(int, value);
-    const Accessor &acc = accessors().at(field);
+    const FieldTable::Field &acc = accessor(field);
 
     modOVMXConfig doc;
     acc.set(doc, a, b, value);
@@ -317,19 +230,13 @@ void AccessorTest::bitClear_keepsOtherLowBits()
 
 void AccessorTest::everyWriter_setsModifiedEvenForSameValue()
 {
-    for (const auto &[name, acc] : accessors()) {
+    for (const FieldTable::Field &field : FieldTable::fields()) {
         modOVMXConfig doc;
         QVERIFY(!doc.ConfigModified);
-        acc.set(doc, 0, 0, 0); // the value the word already holds
-        QVERIFY2(doc.ConfigModified, qPrintable(name));
+        field.set(doc, 0, 0, 0); // the value the word already holds
+        QVERIFY2(doc.ConfigModified, field.name);
     }
     modOVMXConfig doc;
-    doc.SetRelayTimedOn(0, 0, 0);
-    QVERIFY(doc.ConfigModified);
-    doc.ConfigModified = false;
-    doc.SetTimedOffOverride(0);
-    QVERIFY(doc.ConfigModified);
-    doc.ConfigModified = false;
     doc.SetWord(462, 0);
     QVERIFY(doc.ConfigModified);
 }
