@@ -5,8 +5,6 @@
 PanelFrame::PanelFrame(const QString &caption, QWidget *parent)
     : QWidget(parent), m_caption(caption)
 {
-    // The frame swallows mouse moves: moving over the panels leaves the grid's highlight.
-    setAttribute(Qt::WA_NoMousePropagation);
     setAutoFillBackground(true);
 }
 
