@@ -2,6 +2,8 @@
 
 #include "GridModel.h"
 
+#include <QHash>
+#include <QImage>
 #include <QWidget>
 
 // The programming grid drawn in one pass: headings, section captions, the 768 cells and the
@@ -31,6 +33,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -41,7 +44,23 @@ private:
     void showToolTip(const QPoint &pos, const QPoint &globalPos);
     void moveHighlight(int dx, int dy);
     void repaintHighlight(int previousIndex);
+    const QImage &boxImage(const QString &text, const QColor &fill, QSize size);
+    void drawBox(QPainter &painter, const QRect &rect, const QColor &fill, const QString &text);
+
+    struct BoxKey {
+        QString text;
+        QRgb fill;
+        QSize size;
+        qreal ratio;
+        bool operator==(const BoxKey &) const = default;
+        friend size_t qHash(const BoxKey &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.fill, key.size.width(), key.size.height(),
+                              key.ratio);
+        }
+    };
 
     GridModel m_model;
     int m_pressedCell = -1;
+    QHash<BoxKey, QImage> m_boxCache;
 };

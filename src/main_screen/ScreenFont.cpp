@@ -3,16 +3,29 @@
 #include "ConfigTexts.h"
 
 #include <QFontMetrics>
+#include <QSet>
+
+#include <algorithm>
 
 namespace ScreenFont
 {
 
 namespace
 {
-constexpr int CellRoom = 41 - 4;     // two border pixels and one pixel of air on each side
-constexpr int LineRoom = 17 - 2;     // inside the top and bottom borders
-constexpr int LargestPixelSize = 11; // the screen was drawn for an 8-point face at 96 dpi
-constexpr int SmallestPixelSize = 6;
+// Borders take a pixel on each side; one more pixel keeps a text off the lines.
+constexpr int room(int boxWidth) { return boxWidth - 3; }
+constexpr int LineRoom = 17 - 2;
+// The screen was drawn for an 8-point face at 96 dpi, about 11 pixels.
+constexpr int LargestPixelSize = 11;
+constexpr int SmallestPixelSize = 7;
+constexpr int Stretches[] = {100, 95, 90};
+
+QStringList unique(const QStringList &texts)
+{
+    QStringList result = QSet<QString>(texts.begin(), texts.end()).values();
+    result.removeAll(QString());
+    return result;
+}
 
 QStringList relayCellTexts()
 {
@@ -29,15 +42,17 @@ QStringList relayCellTexts()
     return texts;
 }
 
-QStringList dimmerCellTexts()
+QStringList otherCellTexts()
 {
     QStringList texts{QStringLiteral("Disable")};
     for (int v = 0; v <= 104; ++v)
         texts << ConfigTexts::dimmerCellText(v).value_or(QString());
+    for (int i = 0; i < 24; ++i)
+        texts << ConfigTexts::inputHeading(i);
     return texts;
 }
 
-QStringList headingTexts(int count, QString (*heading)(int))
+QStringList headings(int count, QString (*heading)(int))
 {
     QStringList texts;
     for (int n = 0; n < count; ++n)
@@ -61,6 +76,34 @@ QStringList levelTexts()
             texts << ConfigTexts::levelText(level, fc);
     return texts;
 }
+
+// Text widths scale almost linearly with size and width, so measuring once at the largest
+// size predicts which smaller font will fit; only that one is then measured for real. Every
+// font tried costs a font engine, which is what makes start-up slow.
+struct Widest {
+    int room;
+    int width; // of the widest text at the reference font
+};
+
+QList<Widest> widestOf(const QList<Box> &boxes, const QFont &reference)
+{
+    const QFontMetrics metrics(reference);
+    QList<Widest> widest;
+    for (const Box &box : boxes) {
+        int width = 0;
+        for (const QString &text : box.texts)
+            width = std::max(width, metrics.horizontalAdvance(text));
+        widest.append({box.width, width});
+    }
+    return widest;
+}
+
+bool predictedToFit(const QList<Widest> &widest, int size, int stretch)
+{
+    return std::all_of(widest.begin(), widest.end(), [=](const Widest &w) {
+        return w.width * size * stretch <= w.room * LargestPixelSize * 100;
+    });
+}
 } // namespace
 
 QList<Box> screenBoxes()
@@ -69,15 +112,15 @@ QList<Box> screenBoxes()
     for (int mode = 0; mode <= 3; ++mode)
         tracking << *ConfigTexts::trackingCellText(mode);
     return {
-        {CellRoom,
-         relayCellTexts() + dimmerCellTexts() + headingTexts(24, ConfigTexts::inputHeading)},
-        {161 - 4, tracking + headingTexts(5, ConfigTexts::deviceHeading)},
-        {49 - 4, headingTexts(32, ConfigTexts::rowHeading)},
-        {105 - 4, pilotTexts()},
-        {65 - 4, levelTexts()},
+        {room(41), unique(relayCellTexts() + otherCellTexts())},
+        {room(161), tracking + headings(5, ConfigTexts::deviceHeading)},
+        {room(49), headings(32, ConfigTexts::rowHeading)},
+        {room(105), pilotTexts()},
+        {room(65), unique(levelTexts())},
+        // Frame captions sit on the frame line, after a short stretch of it.
         {161 - 16,
          {ConfigTexts::photocellFrameCaption(0, 1), QStringLiteral("Timed Off Configuation")}},
-        {73 - 2, {QStringLiteral("Blink Alert")}},
+        {73, {QStringLiteral("Blink Alert")}},
     };
 }
 
@@ -97,12 +140,19 @@ QFont fitted(const QFont &base)
 {
     const QList<Box> boxes = screenBoxes();
     QFont font = base;
-    for (int size = LargestPixelSize; size > SmallestPixelSize; --size) {
-        font.setPixelSize(size);
-        if (fits(font, boxes))
-            return font;
+    font.setPixelSize(LargestPixelSize);
+    font.setStretch(100);
+    const QList<Widest> widest = widestOf(boxes, font);
+    for (int size = LargestPixelSize; size >= SmallestPixelSize; --size) {
+        for (int stretch : Stretches) {
+            font.setPixelSize(size);
+            font.setStretch(stretch);
+            if ((size == LargestPixelSize && stretch == 100) ||
+                predictedToFit(widest, size, stretch))
+                if (fits(font, boxes))
+                    return font;
+        }
     }
-    font.setPixelSize(SmallestPixelSize);
     return font;
 }
 

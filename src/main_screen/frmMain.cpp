@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QLayout>
 #include <QScreen>
+#include <QStringListModel>
 
 frmMain::frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs, QWidget *parent)
     : QMainWindow(parent), m_doc(doc), m_prompts(prompts), m_fileDialogs(fileDialogs),
@@ -75,12 +76,11 @@ void frmMain::fillTimedOffLists()
         alert << ConfigTexts::minuteText(minutes);
     for (int minutes = 5; minutes <= 999; ++minutes)
         override << ConfigTexts::minuteText(minutes);
+    // A plain string list model: a thousand entries cost next to nothing at start-up.
     const QSignalBlocker alertBlocker(m_cboAlert);
     const QSignalBlocker overrideBlocker(m_cboOverride);
-    m_cboAlert->clear();
-    m_cboAlert->addItems(alert);
-    m_cboOverride->clear();
-    m_cboOverride->addItems(override);
+    m_cboAlert->setModel(new QStringListModel(alert, m_cboAlert));
+    m_cboOverride->setModel(new QStringListModel(override, m_cboOverride));
 }
 
 void frmMain::ShowTitle()
