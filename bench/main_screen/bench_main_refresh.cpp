@@ -13,6 +13,8 @@
 
 int main(int argc, char *argv[])
 {
+    // Platform notices would break up the table.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit()); // the data directory goes to a scratch home
     QApplication app(argc, argv);
