@@ -274,7 +274,7 @@ private Q_SLOTS:
         clickButton(hold());
         QCOMPARE(m_prompts.calls.size(), 1);
         const FakePrompts::Call &call = m_prompts.calls.first();
-        QCOMPARE(call.kind, QStringLiteral("message"));
+        QCOMPARE(call.kind, FakePrompts::Kind::Message);
         QCOMPARE(call.title, QStringLiteral("Error"));
         QCOMPARE(call.text,
                  QStringLiteral("Hols Status Is Only Available For None, Turn Off Relay, "
