@@ -3,11 +3,14 @@
 namespace ConfigTexts {
 
 namespace {
+// Literals share their data: a refresh builds each relay cell with one allocation.
 QString actionAbbreviation(int code)
 {
-    static const char *const names[] = {"-",  "Off", "On", "Tg", "Tg", "Tg",
-                                        "Tg", "To",  "To", "To", "Sq", "Sq"};
-    return code >= 0 && code <= 11 ? QString::fromLatin1(names[code]) : QString();
+    static const QString names[] = {
+        QStringLiteral("-"),  QStringLiteral("Off"), QStringLiteral("On"), QStringLiteral("Tg"),
+        QStringLiteral("Tg"), QStringLiteral("Tg"),  QStringLiteral("Tg"), QStringLiteral("To"),
+        QStringLiteral("To"), QStringLiteral("To"),  QStringLiteral("Sq"), QStringLiteral("Sq")};
+    return code >= 0 && code <= 11 ? names[code] : QString();
 }
 } // namespace
 

@@ -148,7 +148,9 @@ modOVMXConfig::FileResult modOVMXConfig::writeImage(const QString &path, const I
     if (!file.open(QIODevice::WriteOnly))
         return {false, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString())};
     const QByteArray bytes = toBytes(image);
-    if (file.write(bytes) != bytes.size()) {
+    // commit() does not notice when its own final flush fails (a disk that fills up after
+    // the buffered write), and would rename a truncated file into place: flush first.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {false, QStringLiteral("Cannot write \"%1\": %2").arg(path, reason)};

@@ -4,60 +4,49 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
-// Records every prompt and answers questions from a script, so flows that ask the user run
-// without a modal box.
+#include <initializer_list>
+
+// Records every question and message and answers the questions from a script, in order.
+// A question beyond the script is answered with `unscriptedAnswer` and counted, so a test can
+// check that nothing was asked that it did not expect.
 class FakePrompts : public Prompts
 {
 public:
+    enum class Kind { Question, Message };
     struct Call {
-        QString kind; // "question" or "message"
+        Kind kind;
         QString title;
         QString text;
-        Icon icon = Icon::Question;
+        Icon icon;
     };
 
     QList<Call> calls;
-    QList<bool> answers;       // consumed in order by askYesNo
-    bool defaultAnswer = true; // when the script has run out
+    QList<bool> answers;
+    bool unscriptedAnswer = false;
+    int unscripted = 0;
+
+    void script(std::initializer_list<bool> replies) { answers.append(QList<bool>(replies)); }
+    void clear()
+    {
+        calls.clear();
+        answers.clear();
+        unscripted = 0;
+    }
+    const Call &last() const { return calls.last(); }
 
     bool askYesNo(const QString &title, const QString &text) override
     {
-        calls.append({QStringLiteral("question"), title, text, Icon::Question});
-        return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
+        calls.append({Kind::Question, title, text, Icon::Question});
+        if (answers.isEmpty()) {
+            ++unscripted;
+            return unscriptedAnswer;
+        }
+        return answers.takeFirst();
     }
+
     void message(const QString &title, const QString &text, Icon icon) override
     {
-        calls.append({QStringLiteral("message"), title, text, icon});
-    }
-    QStringList texts() const
-    {
-        QStringList out;
-        for (const Call &c : calls)
-            out.append(c.text);
-        return out;
-    }
-};
-
-// Returns scripted file names and records the preset names it was given.
-class FakeFileDialogs : public FileDialogs
-{
-public:
-    QStringList openAnswers, saveAnswers; // consumed in order; "" when empty
-    QStringList openPresets, savePresets;
-    QStringList filters;
-
-    QString getOpenFileName(const QString &presetName, const QString &filter) override
-    {
-        openPresets.append(presetName);
-        filters.append(filter);
-        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
-    }
-    QString getSaveFileName(const QString &presetName, const QString &filter) override
-    {
-        savePresets.append(presetName);
-        filters.append(filter);
-        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+        calls.append({Kind::Message, title, text, icon});
     }
 };

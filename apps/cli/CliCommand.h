@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <span>
+
+// What every command of orvandel-mx-cli shares: the command table entry, the exit codes and
+// the two output channels. A command returns its exit code and never calls exit().
+namespace Cli
+{
+
+enum Exit : int {
+    Success = 0,
+    Failed = 1,     // a difference found, or an operation that ran and did not succeed
+    UsageError = 2, // bad arguments, or a file that cannot be read, written or understood
+};
+
+struct Command {
+    const char *name;
+    const char *synopsis; // the arguments after the name: "FILE [--fc]"
+    const char *summary;  // one line for the help text
+    int (*run)(const QStringList &args);
+};
+
+// Text to stdout as given, in UTF-8.
+void out(const QString &text);
+// One line on stderr, prefixed with the program name; returns `code`.
+int fail(int code, const QString &message);
+// "orvandel-mx-cli: warning: <text>" on stderr; the command goes on.
+void warn(const QString &text);
+// "orvandel-mx-cli: <problem> (usage: orvandel-mx-cli show FILE [--fc])"; returns UsageError.
+int usageError(const Command &command, const QString &problem);
+
+// The arguments of one command: positionals, flags ("--fc") and options with a value ("-o X").
+struct Arguments {
+    QStringList positional;
+    QStringList flags;
+    QHash<QString, QString> options;
+    QString problem; // empty when the arguments parsed
+};
+Arguments parseArguments(const QStringList &args, const QStringList &knownFlags,
+                         const QStringList &knownOptions);
+
+} // namespace Cli

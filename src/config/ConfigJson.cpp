@@ -1,0 +1,218 @@
+#include "ConfigJson.h"
+
+#include "FieldTable.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <cmath>
+
+namespace ConfigJson
+{
+
+namespace
+{
+using FieldTable::Field;
+
+QJsonValue elementValue(const Field &f, const modOVMXConfig &doc, int a, int b)
+{
+    const int v = f.get(doc, a, b);
+    return f.boolean ? QJsonValue(v != 0) : QJsonValue(v);
+}
+
+QJsonValue fieldValue(const Field &f, const modOVMXConfig &doc)
+{
+    if (!f.rows)
+        return elementValue(f, doc, 0, 0);
+    QJsonArray outer;
+    for (int a = 0; a < f.rows; ++a) {
+        if (!f.cols) {
+            outer.append(elementValue(f, doc, a, 0));
+            continue;
+        }
+        QJsonArray inner;
+        for (int b = 0; b < f.cols; ++b)
+            inner.append(elementValue(f, doc, a, b));
+        outer.append(inner);
+    }
+    return outer;
+}
+
+QString shown(const QJsonValue &v)
+{
+    switch (v.type()) {
+    case QJsonValue::Double:
+        return QString::number(v.toDouble(), 'g', 17);
+    case QJsonValue::Bool:
+        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::String:
+        return QLatin1Char('"') + v.toString() + QLatin1Char('"');
+    case QJsonValue::Array:
+        return QStringLiteral("an array");
+    case QJsonValue::Object:
+        return QStringLiteral("an object");
+    default:
+        return QStringLiteral("null");
+    }
+}
+
+// The reader of one import: the first problem found is kept and ends the walk.
+class Importer
+{
+public:
+    bool readField(const Field &f, const QJsonValue &value);
+    bool readUnusedWords(const QJsonValue &value);
+    QString error;
+    modOVMXConfig doc;
+
+private:
+    bool readElement(const Field &f, const QJsonValue &v, int a, int b, const QString &where);
+    bool readArray(const QJsonValue &v, int count, const QString &where, QJsonArray &out);
+    bool fail(const QString &where, const QString &what)
+    {
+        error = where + QStringLiteral(": ") + what;
+        return false;
+    }
+};
+
+bool Importer::readArray(const QJsonValue &v, int count, const QString &where, QJsonArray &out)
+{
+    if (!v.isArray() || v.toArray().size() != count)
+        return fail(where, QStringLiteral("expected an array of %1 values").arg(count));
+    out = v.toArray();
+    return true;
+}
+
+bool Importer::readElement(const Field &f, const QJsonValue &v, int a, int b, const QString &where)
+{
+    int value = 0;
+    if (f.boolean) {
+        if (!v.isBool())
+            return fail(where, QStringLiteral("expected true or false"));
+        value = v.toBool() ? 1 : 0;
+    } else {
+        const double d = v.toDouble(std::nan(""));
+        if (!v.isDouble() || d != std::floor(d) || d < f.min || d > f.max)
+            return fail(where, QStringLiteral("expected a whole number from %1 to %2, found %3")
+                                   .arg(f.min)
+                                   .arg(f.max)
+                                   .arg(shown(v)));
+        value = static_cast<int>(d);
+    }
+    f.set(doc, a, b, value);
+    return true;
+}
+
+bool Importer::readField(const Field &f, const QJsonValue &value)
+{
+    const QString name = QLatin1String(f.name);
+    if (!f.rows)
+        return readElement(f, value, 0, 0, name);
+    QJsonArray outer;
+    if (!readArray(value, f.rows, name, outer))
+        return false;
+    for (int a = 0; a < f.rows; ++a) {
+        const QString where = name + QStringLiteral("[%1]").arg(a);
+        if (!f.cols) {
+            if (!readElement(f, outer[a], a, 0, where))
+                return false;
+            continue;
+        }
+        QJsonArray inner;
+        if (!readArray(outer[a], f.cols, where, inner))
+            return false;
+        for (int b = 0; b < f.cols; ++b)
+            if (!readElement(f, inner[b], a, b, where + QStringLiteral("[%1]").arg(b)))
+                return false;
+    }
+    return true;
+}
+
+bool Importer::readUnusedWords(const QJsonValue &value)
+{
+    if (!value.isObject())
+        return fail(QStringLiteral("unusedWords"), QStringLiteral("expected an object"));
+    const QJsonObject words = value.toObject();
+    for (auto it = words.begin(); it != words.end(); ++it) {
+        const QString where = QStringLiteral("unusedWords[\"%1\"]").arg(it.key());
+        bool isNumber = false;
+        const int w = it.key().toInt(&isNumber);
+        if (!isNumber || it.key() != QString::number(w) || !FieldTable::isUnusedWord(w))
+            return fail(where, QStringLiteral("not the index of an unused word"));
+        const double d = it.value().toDouble(std::nan(""));
+        if (!it.value().isDouble() || d != std::floor(d) || d < 0 || d > 255)
+            return fail(where, QStringLiteral("expected a whole number from 0 to 255, found %1")
+                                   .arg(shown(it.value())));
+        doc.SetWord(w, static_cast<int>(d));
+    }
+    return true;
+}
+
+ImportResult refused(const QString &error) { return {false, error, {}}; }
+} // namespace
+
+QJsonObject toJson(const modOVMXConfig &doc)
+{
+    QJsonObject json;
+    json.insert(QStringLiteral("format"), QLatin1String(FormatName));
+    for (const Field &f : FieldTable::fields())
+        json.insert(QLatin1String(f.name), fieldValue(f, doc));
+    QJsonObject unused;
+    for (int w = 0; w < modOVMXConfig::WordCount; ++w)
+        if (FieldTable::isUnusedWord(w) && doc.GetWord(w) != 0)
+            unused.insert(QString::number(w), doc.GetWord(w));
+    json.insert(QStringLiteral("unusedWords"), unused);
+    return json;
+}
+
+QList<int> unrepresentedWords(const modOVMXConfig &doc)
+{
+    modOVMXConfig rebuilt;
+    for (int w = 0; w < modOVMXConfig::WordCount; ++w)
+        if (FieldTable::isUnusedWord(w))
+            rebuilt.SetWord(w, doc.GetWord(w));
+    for (const Field &f : FieldTable::fields())
+        for (int n = 0; n < f.elementCount(); ++n)
+            f.set(rebuilt, f.firstIndex(n), f.secondIndex(n),
+                  f.get(doc, f.firstIndex(n), f.secondIndex(n)));
+    QList<int> words;
+    for (int w = 0; w < modOVMXConfig::WordCount; ++w)
+        if (rebuilt.GetWord(w) != doc.GetWord(w))
+            words << w;
+    return words;
+}
+
+ImportResult fromJson(const QByteArray &json)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return refused(QStringLiteral("not valid JSON: %1 at offset %2")
+                           .arg(parseError.errorString())
+                           .arg(parseError.offset));
+    if (!document.isObject())
+        return refused(QStringLiteral("not valid JSON: expected an object"));
+    const QJsonObject object = document.object();
+    if (object.value(QStringLiteral("format")) != QJsonValue(QLatin1String(FormatName)))
+        return refused(QStringLiteral("format: expected \"%1\"").arg(QLatin1String(FormatName)));
+    for (auto it = object.begin(); it != object.end(); ++it)
+        if (it.key() != QStringLiteral("format") && it.key() != QStringLiteral("unusedWords") &&
+            !FieldTable::findField(it.key()))
+            return refused(it.key() + QStringLiteral(": no such field"));
+
+    Importer importer;
+    for (const Field &f : FieldTable::fields()) {
+        const QString name = QLatin1String(f.name);
+        if (!object.contains(name))
+            return refused(name + QStringLiteral(": missing"));
+        if (!importer.readField(f, object.value(name)))
+            return refused(importer.error);
+    }
+    if (!object.contains(QStringLiteral("unusedWords")))
+        return refused(QStringLiteral("unusedWords: missing"));
+    if (!importer.readUnusedWords(object.value(QStringLiteral("unusedWords"))))
+        return refused(importer.error);
+    return {true, {}, importer.doc.image()};
+}
+
+} // namespace ConfigJson

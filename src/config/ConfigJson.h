@@ -1,0 +1,34 @@
+#pragma once
+
+#include "modOVMXConfig.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+// The image as JSON: one key per field, named as the field, holding nested arrays in the order
+// of the accessor's index arguments; "format"; and "unusedWords", word index to value for every
+// nonzero word that no field uses. Importing an export gives back the same image for every image
+// whose fields lie within their codings.
+namespace ConfigJson
+{
+
+inline constexpr const char *FormatName = "orvandel-mx/1";
+
+// Works on any image, whatever its words hold.
+QJsonObject toJson(const modOVMXConfig &doc);
+
+// Words whose bits no field carries (the high byte of a relay record's first word, say): an
+// import of this document's export would not give them back.
+QList<int> unrepresentedWords(const modOVMXConfig &doc);
+
+struct ImportResult {
+    bool ok = false;
+    QString error; // names the field and index: "RelayCloseAction[3][1]: 12 is outside 0 to 11"
+    modOVMXConfig::Image image{};
+};
+// Refuses malformed JSON, unknown or missing keys, wrong shapes and values outside their coding.
+ImportResult fromJson(const QByteArray &json);
+
+} // namespace ConfigJson

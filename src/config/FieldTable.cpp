@@ -1,0 +1,282 @@
+#include "FieldTable.h"
+
+#include "ConfigTexts.h"
+#include "OptionTexts.h"
+
+#include <vector>
+
+namespace FieldTable
+{
+
+namespace
+{
+using Doc = const modOVMXConfig &;
+using Words = std::optional<QString>;
+
+// Element subjects, the output or target first, as a diff reads best.
+QString relayCell(int i, int r)
+{
+    return ConfigTexts::targetName(r) + QStringLiteral(" / ") + ConfigTexts::inputName(i);
+}
+QString disableCell(int i, int j)
+{
+    return ConfigTexts::targetName(4 + j) + QStringLiteral(" / ") + ConfigTexts::inputName(i);
+}
+QString dimmerCell(int i, int d)
+{
+    return ConfigTexts::targetName(28 + d) + QStringLiteral(" / ") + ConfigTexts::inputName(i);
+}
+QString trackingPair(int p, int d)
+{
+    return ConfigTexts::targetName(28 + d) + QStringLiteral(" / ") +
+           ConfigTexts::photocellName(16 + 4 * p);
+}
+QString relay(int r, int) { return QStringLiteral("Relay %1").arg(r + 1); }
+QString dimmer(int d, int) { return QStringLiteral("Dimmer %1").arg(d + 1); }
+QString photocell(int p, int) { return QStringLiteral("Photocell %1").arg(p + 1); }
+QString photocellLevel(int p, int l) { return ConfigTexts::inputName(16 + 4 * p + l); }
+QString pilotSwitch(int s, int k) { return ConfigTexts::inputName(6 * s + k); }
+QString timedOff(int, int) { return QStringLiteral("Timed Off"); }
+QString serialPort(int, int) { return QStringLiteral("Serial port"); }
+
+Words yesNo(int v)
+{
+    if (v != 0 && v != 1)
+        return std::nullopt;
+    return v ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+Words openAction(int v)
+{
+    return v < OptionTexts::RelayOpenActionCount ? OptionTexts::relayActionText(v) : std::nullopt;
+}
+Words level(int v)
+{
+    return v >= 0 && v <= 255 ? Words(ConfigTexts::levelText(v, false)) : std::nullopt;
+}
+Words percent(int v)
+{
+    return v >= 0 && v <= 100 ? Words(QStringLiteral("%1%").arg(v)) : std::nullopt;
+}
+Words comPort(int v)
+{
+    return v >= 0 && v <= 7 ? Words(QStringLiteral("COM%1").arg(v + 1)) : std::nullopt;
+}
+// The dialog entry without the label it repeats: "Min Level: 0%" gives "0%".
+Words afterLabel(Words entry, QStringView separator)
+{
+    if (entry) {
+        const qsizetype at = entry->indexOf(separator);
+        if (at >= 0)
+            return entry->mid(at + separator.size());
+    }
+    return entry;
+}
+Words tracking(int v) { return afterLabel(OptionTexts::trackingModeText(v), u": "); }
+Words dimmerPowerOn(int v) { return afterLabel(OptionTexts::dimmerPowerOnLevelText(v), u": "); }
+Words dimmerMin(int v) { return afterLabel(OptionTexts::dimmerMinLevelText(v), u": "); }
+Words dimmerMax(int v) { return afterLabel(OptionTexts::dimmerMaxLevelText(v), u": "); }
+Words dimmerFade(int v) { return afterLabel(OptionTexts::dimmerFadeRateText(v), u": "); }
+Words pilot(int v) { return afterLabel(OptionTexts::pilotOptionText(0, v), u" = "); }
+
+// clang-format off
+const Field table[] = {
+    {"RelayCloseAction", 24, 4, false, 0, 11,
+     [](Doc c, int i, int r) { return int(c.GetRelayCloseAction(i, r)); },
+     [](modOVMXConfig &c, int i, int r, int v) { c.SetRelayCloseAction(i, r, v); },
+     relayCell, "close action", OptionTexts::relayActionText},
+    {"RelayHoldStatus", 24, 4, true, 0, 1,
+     [](Doc c, int i, int r) { return int(c.GetRelayHoldStatus(i, r)); },
+     [](modOVMXConfig &c, int i, int r, int v) { c.SetRelayHoldStatus(i, r, v != 0); },
+     relayCell, "hold status while closed", yesNo},
+    {"RelayOpenAction", 24, 4, false, 0, 9,
+     [](Doc c, int i, int r) { return int(c.GetRelayOpenAction(i, r)); },
+     [](modOVMXConfig &c, int i, int r, int v) { c.SetRelayOpenAction(i, r, v); },
+     relayCell, "open action", openAction},
+    {"RelayTimedOn", 24, 4, false, 0, 994,
+     [](Doc c, int i, int r) { return c.GetRelayTimedOn(i, r); },
+     [](modOVMXConfig &c, int i, int r, int v) { c.SetRelayTimedOn(i, r, v); },
+     relayCell, "timed on", OptionTexts::timedOnText},
+    {"InputDisableClosed", 24, 24, true, 0, 1,
+     [](Doc c, int i, int j) { return int(c.GetInputDisableClosed(i, j)); },
+     [](modOVMXConfig &c, int i, int j, int v) { c.SetInputDisableClosed(i, j, v != 0); },
+     disableCell, "disabled while input closed", yesNo},
+    {"InputDisableOpen", 24, 24, true, 0, 1,
+     [](Doc c, int i, int j) { return int(c.GetInputDisableOpen(i, j)); },
+     [](modOVMXConfig &c, int i, int j, int v) { c.SetInputDisableOpen(i, j, v != 0); },
+     disableCell, "disabled while input open", yesNo},
+    {"RelayPowerOn", 4, 0, false, 0, 4,
+     [](Doc c, int r, int) { return int(c.GetRelayPowerOn(r)); },
+     [](modOVMXConfig &c, int r, int, int v) { c.SetRelayPowerOn(r, v); },
+     relay, "power on", OptionTexts::relayPowerOnText},
+    {"PhotocellFilter", 2, 0, false, 0, 1,
+     [](Doc c, int p, int) { return int(c.GetPhotocellFilter(p)); },
+     [](modOVMXConfig &c, int p, int, int v) { c.SetPhotocellFilter(p, v); },
+     photocell, "filter", OptionTexts::photocellFilterText},
+    {"PhotocellOffLevel", 2, 4, false, 0, 255,
+     [](Doc c, int p, int l) { return int(c.GetPhotocellOffLevel(p, l)); },
+     [](modOVMXConfig &c, int p, int l, int v) { c.SetPhotocellOffLevel(p, l, v); },
+     photocellLevel, "off level", level},
+    {"PhotocellOnLevel", 2, 4, false, 0, 255,
+     [](Doc c, int p, int l) { return int(c.GetPhotocellOnLevel(p, l)); },
+     [](modOVMXConfig &c, int p, int l, int v) { c.SetPhotocellOnLevel(p, l, v); },
+     photocellLevel, "on level", level},
+    {"DimmerPowerOnLevel", 4, 0, false, 0, 100,
+     [](Doc c, int d, int) { return int(c.GetDimmerPowerOnLevel(d)); },
+     [](modOVMXConfig &c, int d, int, int v) { c.SetDimmerPowerOnLevel(d, v); },
+     dimmer, "power on level", dimmerPowerOn},
+    {"DimmerMinLevel", 4, 0, false, 0, 101,
+     [](Doc c, int d, int) { return int(c.GetDimmerMinLevel(d)); },
+     [](modOVMXConfig &c, int d, int, int v) { c.SetDimmerMinLevel(d, v); },
+     dimmer, "min level", dimmerMin},
+    {"DimmerMaxLevel", 4, 0, false, 0, 101,
+     [](Doc c, int d, int) { return int(c.GetDimmerMaxLevel(d)); },
+     [](modOVMXConfig &c, int d, int, int v) { c.SetDimmerMaxLevel(d, v); },
+     dimmer, "max level", dimmerMax},
+    {"DimmerFadeRate", 4, 0, false, 0, 42,
+     [](Doc c, int d, int) { return int(c.GetDimmerFadeRate(d)); },
+     [](modOVMXConfig &c, int d, int, int v) { c.SetDimmerFadeRate(d, v); },
+     dimmer, "fade rate", dimmerFade},
+    {"PilotLight", 2, 6, false, 0, 9,
+     [](Doc c, int s, int k) { return int(c.GetPilotLight(s, k)); },
+     [](modOVMXConfig &c, int s, int k, int v) { c.SetPilotLight(s, k, v); },
+     pilotSwitch, "pilot", pilot},
+    {"TimedOffOverride", 0, 0, false, 0, 994,
+     [](Doc c, int, int) { return c.GetTimedOffOverride(); },
+     [](modOVMXConfig &c, int, int, int v) { c.SetTimedOffOverride(v); },
+     timedOff, "override", OptionTexts::timedOffOverrideText},
+    {"TimedOffAlert", 0, 0, false, 0, 97,
+     [](Doc c, int, int) { return int(c.GetTimedOffAlert()); },
+     [](modOVMXConfig &c, int, int, int v) { c.SetTimedOffAlert(v); },
+     timedOff, "blink alert", OptionTexts::timedOffAlertText},
+    {"ComPort", 0, 0, false, 0, 7,
+     [](Doc c, int, int) { return int(c.GetComPort()); },
+     [](modOVMXConfig &c, int, int, int v) { c.SetComPort(v); },
+     serialPort, "", comPort},
+    {"DimmerControl", 24, 4, false, 0, 104,
+     [](Doc c, int i, int d) { return int(c.GetDimmerControl(i, d)); },
+     [](modOVMXConfig &c, int i, int d, int v) { c.SetDimmerControl(i, d, v); },
+     dimmerCell, "control", OptionTexts::dimmerControlText},
+    {"DimmerControlFadeRate", 24, 4, false, 0, 1,
+     [](Doc c, int i, int d) { return int(c.GetDimmerControlFadeRate(i, d)); },
+     [](modOVMXConfig &c, int i, int d, int v) { c.SetDimmerControlFadeRate(i, d, v); },
+     dimmerCell, "fade", OptionTexts::dimmerControlFadeText},
+    {"DimmerRevert", 24, 4, false, 0, 121,
+     [](Doc c, int i, int d) { return int(c.GetDimmerRevert(i, d)); },
+     [](modOVMXConfig &c, int i, int d, int v) { c.SetDimmerRevert(i, d, v); },
+     dimmerCell, "revert", OptionTexts::dimmerRevertText},
+    {"ScaleLevel1", 2, 4, false, 0, 255,
+     [](Doc c, int p, int d) { return int(c.GetScaleLevel1(p, d)); },
+     [](modOVMXConfig &c, int p, int d, int v) { c.SetScaleLevel1(p, d, v); },
+     trackingPair, "point 1 level", level},
+    {"ScaleLevel2", 2, 4, false, 0, 255,
+     [](Doc c, int p, int d) { return int(c.GetScaleLevel2(p, d)); },
+     [](modOVMXConfig &c, int p, int d, int v) { c.SetScaleLevel2(p, d, v); },
+     trackingPair, "point 2 level", level},
+    {"ScaleLevel3", 2, 4, false, 0, 255,
+     [](Doc c, int p, int d) { return int(c.GetScaleLevel3(p, d)); },
+     [](modOVMXConfig &c, int p, int d, int v) { c.SetScaleLevel3(p, d, v); },
+     trackingPair, "point 3 level", level},
+    {"ScaleOutput1", 2, 4, false, 0, 100,
+     [](Doc c, int p, int d) { return int(c.GetScaleOutput1(p, d)); },
+     [](modOVMXConfig &c, int p, int d, int v) { c.SetScaleOutput1(p, d, v); },
+     trackingPair, "point 1 output", percent},
+    {"ScaleOutput2", 2, 4, false, 0, 100,
+     [](Doc c, int p, int d) { return int(c.GetScaleOutput2(p, d)); },
+     [](modOVMXConfig &c, int p, int d, int v) { c.SetScaleOutput2(p, d, v); },
+     trackingPair, "point 2 output", percent},
+    {"ScaleOutput3", 2, 4, false, 0, 100,
+     [](Doc c, int p, int d) { return int(c.GetScaleOutput3(p, d)); },
+     [](modOVMXConfig &c, int p, int d, int v) { c.SetScaleOutput3(p, d, v); },
+     trackingPair, "point 3 output", percent},
+    {"ScaleTarget", 2, 4, false, 0, 255,
+     [](Doc c, int p, int d) { return int(c.GetScaleTarget(p, d)); },
+     [](modOVMXConfig &c, int p, int d, int v) { c.SetScaleTarget(p, d, v); },
+     trackingPair, "target", level},
+    {"PhotocellTracking", 2, 4, false, 0, 3,
+     [](Doc c, int p, int d) { return int(c.GetPhotocellTracking(p, d)); },
+     [](modOVMXConfig &c, int p, int d, int v) { c.SetPhotocellTracking(p, d, v); },
+     trackingPair, "tracking", tracking},
+};
+// clang-format on
+} // namespace
+
+QString Field::elementName(int n) const
+{
+    QString text = QLatin1String(name);
+    if (rows)
+        text += QStringLiteral("[%1]").arg(firstIndex(n));
+    if (cols)
+        text += QStringLiteral("[%1]").arg(secondIndex(n));
+    return text;
+}
+
+QString Field::valueWords(int v) const
+{
+    if (auto text = words(v))
+        return *text;
+    return QStringLiteral("%1 (no entry)").arg(v);
+}
+
+QString Field::label(int n) const
+{
+    QString text = subject(firstIndex(n), secondIndex(n)) + QStringLiteral(": ");
+    if (*aspect)
+        text += QLatin1String(aspect) + QLatin1Char(' ');
+    return text;
+}
+
+QString Field::describe(int n, int value) const { return label(n) + valueWords(value); }
+
+std::span<const Field> fields() { return table; }
+
+const Field *findField(const QString &name)
+{
+    for (const Field &f : table)
+        if (name == QLatin1String(f.name))
+            return &f;
+    return nullptr;
+}
+
+namespace
+{
+using ElementWords = std::vector<std::array<int, 2>>;
+
+ElementWords probeWords(const Field &f)
+{
+    ElementWords result;
+    modOVMXConfig scratch;
+    for (int n = 0; n < f.elementCount(); ++n) {
+        f.set(scratch, f.firstIndex(n), f.secondIndex(n), f.max);
+        std::array<int, 2> words{-1, -1};
+        size_t found = 0;
+        for (int w = 0; w < modOVMXConfig::WordCount; ++w) {
+            if (scratch.GetWord(w) == 0)
+                continue;
+            if (found < words.size())
+                words[found++] = w;
+            scratch.SetWord(w, 0);
+        }
+        result.push_back(words);
+    }
+    return result;
+}
+} // namespace
+
+std::array<int, 2> wordsOf(const Field &field, int n)
+{
+    static const std::vector<ElementWords> all = [] {
+        std::vector<ElementWords> probed;
+        for (const Field &f : table)
+            probed.push_back(probeWords(f));
+        return probed;
+    }();
+    const auto index = static_cast<size_t>(&field - table);
+    return all[index][static_cast<size_t>(n)];
+}
+
+bool isUnusedWord(int w)
+{
+    return w == 462 || w == 463 || (w >= 864 && w <= 895) || (w >= 968 && w <= 1023);
+}
+
+} // namespace FieldTable

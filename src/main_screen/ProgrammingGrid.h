@@ -1,0 +1,66 @@
+#pragma once
+
+#include "GridModel.h"
+
+#include <QHash>
+#include <QImage>
+#include <QWidget>
+
+// The programming grid drawn in one pass: headings, section captions, the 768 cells and the
+// fillers, from a GridModel. It covers the whole client area and is the window background, so
+// a mouse move anywhere off a cell clears the highlight. The side panels are its children.
+class ProgrammingGrid : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr QSize ClientSize{1025, 681};
+
+    explicit ProgrammingGrid(QWidget *parent = nullptr);
+
+    GridModel &model() { return m_model; }
+    const GridModel &model() const { return m_model; }
+
+    // Model changes that repaint only what they touched.
+    void hover(int k);
+    void ClearHL();
+    void setCellTexts(const std::array<QString, GridModel::CellCount> &texts);
+
+Q_SIGNALS:
+    void cellClicked(int index);
+    void cellHovered(int index);
+    // Over the background, a heading, a filler or a section caption.
+    void backgroundHovered();
+
+protected:
+    bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void showToolTip(const QPoint &pos, const QPoint &globalPos);
+    void moveHighlight(int dx, int dy);
+    void repaintHighlight(int previousIndex);
+    const QImage &boxImage(const QString &text, const QColor &fill, QSize size);
+    void drawBox(QPainter &painter, const QRect &rect, const QColor &fill, const QString &text);
+
+    struct BoxKey {
+        QString text;
+        QRgb fill;
+        QSize size;
+        qreal ratio;
+        bool operator==(const BoxKey &) const = default;
+        friend size_t qHash(const BoxKey &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.fill, key.size.width(), key.size.height(),
+                              key.ratio);
+        }
+    };
+
+    GridModel m_model;
+    int m_pressedCell = -1;
+    QHash<BoxKey, QImage> m_boxCache;
+};

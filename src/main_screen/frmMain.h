@@ -1,0 +1,116 @@
+#pragma once
+
+#include "ConfigTexts.h"
+#include "Prompts.h"
+#include "modOVMXConfig.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class ClickableLabel;
+class PanelFrame;
+class ProgrammingGrid;
+class QComboBox;
+class QDialog;
+
+// The start-up window: the programming grid, the panels above it, the File menu and the
+// commands that open the editors, the settings dialogs and the connection window. It holds no
+// programming of its own: every text is drawn from the document by ShowControl.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    using DialogRunner = std::function<int(QDialog &)>;
+
+    static constexpr const char *DesignCaption = "Tevara Orvandel MX Configuration Tool  Rev 1.60";
+    static constexpr int WindowHeight = 735; // outer height, title bar and menu included
+
+    frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
+            QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Centred horizontally; centred vertically on a screen taller than 900 pixels, otherwise
+    // two pixels (30 twips) from the top.
+    static QPoint placement(const QRect &screen, const QSize &window);
+
+    ProgrammingGrid *grid() const { return m_grid; }
+    bool RefreshGuard() const { return m_refreshGuard; }
+    // Every modal dialog of the window runs through this; tests put their own in its place.
+    void setDialogRunner(DialogRunner runner) { m_dialogRunner = std::move(runner); }
+
+    void ShowControl();
+    void ShowTitle();
+    void ClearHL();
+
+    // Opens a data file as File Open does once a name is chosen; a failure is reported and
+    // leaves the document as it was.
+    bool openFile(const QString &path);
+    void FileOpen();
+    void FileSave();
+    void FileSaveAs();
+
+public Q_SLOTS:
+    void lblControl_MouseMove(int Index);
+    void lblControl_Click(int Index);
+    void lblPilot_Click(int Index);
+    void lblPCInp_Click(int Index);
+    void lblPCOn_Click(int Index);
+    void lblPCOff_Click(int Index);
+    void cboAlert_Click();
+    void cboOverride_Click();
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuExit_Click();
+    void mnuRelayOptions_Click();
+    void mnuDimmerOptions_Click();
+    void mnuConnect_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load();
+    void buildMenus();
+    void buildPanels();
+    void buildPilotFrame(int station, int x);
+    void buildTimedOffFrame();
+    void buildLevelFrame(int photocell, int x);
+    ClickableLabel *makePanelLabel(QWidget *frame, const QString &name, const QRect &rect,
+                                   const QColor &colour, Qt::Alignment align);
+    void fillTimedOffLists();
+    void placeWindow();
+    bool reportFailure(const modOVMXConfig::FileResult &result);
+
+    // The windows the commands open; all of them live in frmMain_commands.cpp.
+    int runDialog(QDialog &dialog);
+    void openRelayControl(const QString &mapDef);
+    void openInputControl(const QString &mapDef, const QString &closedCaption,
+                          const QString &openCaption);
+    void openDimmerControl(const QString &mapDef);
+    bool trackingRefused();
+    void openDimmerScale(const QString &mapDef);
+    void openPCInputs();
+
+    modOVMXConfig &m_doc;
+    Prompts &m_prompts;
+    FileDialogs &m_fileDialogs;
+    DialogRunner m_dialogRunner;
+
+    ProgrammingGrid *m_grid = nullptr;
+    std::array<PanelFrame *, 2> m_frmPilots{};
+    std::array<PanelFrame *, 2> m_frmPCLevels{};
+    std::array<ClickableLabel *, 12> m_lblPilot{};
+    std::array<ClickableLabel *, 8> m_lblPCInp{};
+    std::array<ClickableLabel *, 8> m_lblPCOff{};
+    std::array<ClickableLabel *, 8> m_lblPCOn{};
+    QComboBox *m_cboAlert = nullptr;
+    QComboBox *m_cboOverride = nullptr;
+
+    ConfigTexts::ScreenTexts m_texts;
+    bool m_refreshGuard = false;
+    bool m_firstFileDialog = false;
+};

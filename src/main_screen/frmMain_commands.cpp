@@ -1,0 +1,156 @@
+// Every window that the main window opens is opened here, modally, through runDialog(), and
+// the screen is redrawn from the document when it closes. Lines marked HOOK are where a
+// window is opened once its class exists; until then the command opens nothing.
+#include "frmMain.h"
+
+#include <QDialog>
+
+namespace
+{
+const QString ErrorTitle = QStringLiteral("Error");
+const QString Control = QStringLiteral(" Control");
+const QString Between = QStringLiteral(" / ");
+} // namespace
+
+int frmMain::runDialog(QDialog &dialog) { return m_dialogRunner(dialog); }
+
+void frmMain::lblControl_Click(int Index)
+{
+    if (Index < 0 || Index >= ConfigTexts::CellCount)
+        return;
+    // Any click marks the document modified, whether or not the editor then changes anything.
+    m_doc.ConfigModified = true;
+    const int i = ConfigTexts::inputOfCell(Index);
+    const int q = ConfigTexts::rowOfCell(Index);
+    const QString inputName = ConfigTexts::inputName(i);
+    const QString targetName = ConfigTexts::targetName(q);
+    m_doc.SelInput = static_cast<int16_t>(i);
+    m_doc.SelPhotocell = static_cast<int16_t>(i / 4 - 4);
+    m_doc.SelRelay = static_cast<int16_t>(q);
+    m_doc.SelDisInput = static_cast<int16_t>(q - 4);
+    m_doc.SelDimmer = static_cast<int16_t>(q - 28);
+
+    if (Index < 96) {
+        openRelayControl(inputName + Between + targetName + Control);
+    } else if (Index < 672) {
+        if (i == q - 4)
+            m_prompts.message(ErrorTitle,
+                              QStringLiteral("Unable To Disable An Input From The Same Input."),
+                              Prompts::Icon::Information);
+        else
+            openInputControl(inputName + Between + targetName + Control,
+                             inputName + QStringLiteral(" Disables ") + targetName +
+                                 QStringLiteral(" When Closed"),
+                             inputName + QStringLiteral(" Disables ") + targetName +
+                                 QStringLiteral(" When Open"));
+    } else if (ConfigTexts::isTrackingCell(Index)) {
+        if (trackingRefused())
+            return; // nothing changed, so nothing is redrawn
+        openDimmerScale(ConfigTexts::photocellName(i) + Between + targetName + Control);
+    } else if (i < 16) {
+        openDimmerControl(inputName + Between + targetName + Control);
+    }
+    ShowControl();
+}
+
+// A dimmer follows at most one photocell.
+bool frmMain::trackingRefused()
+{
+    const int other = m_doc.SelPhotocell == 0 ? 1 : 0;
+    if (m_doc.GetPhotocellTracking(other, m_doc.SelDimmer) <= 0)
+        return false;
+    m_prompts.message(ErrorTitle,
+                      QStringLiteral("This Dimmer Output Is Configured To Track Photocell %1.\r\n"
+                                     "Tracking Of 2 Photocells Is Not Permitted.")
+                          .arg(other + 1),
+                      Prompts::Icon::Critical);
+    return true;
+}
+
+void frmMain::openRelayControl(const QString &mapDef)
+{
+    // HOOK frmRelayControl:
+    //   frmRelayControl editor(m_doc, m_prompts, this);
+    //   editor.setMapDef(mapDef);
+    //   runDialog(editor);
+    Q_UNUSED(mapDef);
+}
+
+void frmMain::openInputControl(const QString &mapDef, const QString &closedCaption,
+                               const QString &openCaption)
+{
+    // HOOK frmInputControl:
+    //   frmInputControl editor(m_doc, m_prompts, this);
+    //   editor.setMapDef(mapDef);
+    //   editor.setCheckCaptions(closedCaption, openCaption);
+    //   runDialog(editor);
+    Q_UNUSED(mapDef);
+    Q_UNUSED(closedCaption);
+    Q_UNUSED(openCaption);
+}
+
+void frmMain::openDimmerControl(const QString &mapDef)
+{
+    // HOOK frmDimmerControl:
+    //   frmDimmerControl editor(m_doc, m_prompts, this);
+    //   editor.setMapDef(mapDef);
+    //   runDialog(editor);
+    Q_UNUSED(mapDef);
+}
+
+void frmMain::openDimmerScale(const QString &mapDef)
+{
+    // HOOK frmDimmerScale:
+    //   frmDimmerScale editor(m_doc, m_prompts, this);
+    //   editor.setMapDef(mapDef);
+    //   runDialog(editor);
+    Q_UNUSED(mapDef);
+}
+
+void frmMain::lblPilot_Click(int Index)
+{
+    Q_UNUSED(Index); // every pilot label opens the same dialog
+    // HOOK frmPilots:
+    //   frmPilots dialog(m_doc, m_prompts, this);
+    //   runDialog(dialog);
+    ShowControl();
+}
+
+void frmMain::openPCInputs()
+{
+    // HOOK frmPCInputs:
+    //   frmPCInputs dialog(m_doc, m_prompts, this);
+    //   runDialog(dialog);
+    ShowControl();
+}
+
+// Every photocell label opens the same dialog.
+void frmMain::lblPCInp_Click(int) { openPCInputs(); }
+
+void frmMain::lblPCOn_Click(int) { openPCInputs(); }
+
+void frmMain::lblPCOff_Click(int) { openPCInputs(); }
+
+void frmMain::mnuRelayOptions_Click()
+{
+    // HOOK frmRelayPowerOn:
+    //   frmRelayPowerOn dialog(m_doc, m_prompts, this);
+    //   runDialog(dialog);
+    ShowControl();
+}
+
+void frmMain::mnuDimmerOptions_Click()
+{
+    // HOOK frmDimmerSettings:
+    //   frmDimmerSettings dialog(m_doc, m_prompts, this);
+    //   runDialog(dialog);
+    ShowControl();
+}
+
+void frmMain::mnuConnect_Click()
+{
+    // HOOK frmConnect:
+    //   frmConnect dialog(m_doc, m_prompts, this);
+    //   runDialog(dialog);
+    ShowControl();
+}

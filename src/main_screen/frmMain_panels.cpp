@@ -1,0 +1,143 @@
+// The menu bar and the panels above the grid: pilot lights, timed-off lists, photocell levels.
+#include "frmMain.h"
+
+#include "ClickableLabel.h"
+#include "PanelFrame.h"
+#include "ProgrammingGrid.h"
+
+#include <QComboBox>
+#include <QMenuBar>
+
+namespace
+{
+const QColor PanelLabelColour{255, 224, 192};
+const QColor LevelNumberColour{192, 255, 255};
+
+QAction *addCommand(QWidget *menu, const char *name, const QString &caption)
+{
+    auto *action = new QAction(caption, menu);
+    action->setObjectName(QLatin1String(name));
+    menu->addAction(action);
+    return action;
+}
+} // namespace
+
+void frmMain::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction *fileNew = addCommand(file, "mnuFileNew", QStringLiteral("New"));
+    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction *fileOpen = addCommand(file, "mnuFileOpen", QStringLiteral("Open"));
+    fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction *fileSave = addCommand(file, "mnuFileSave", QStringLiteral("Save"));
+    fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction *fileSaveAs = addCommand(file, "mnuFileSaveAs", QStringLiteral("Save As"));
+    file->addSeparator();
+    QAction *exit = addCommand(file, "mnuExit", QStringLiteral("Exit"));
+    QMenuBar *bar = menuBar();
+    QAction *relays = addCommand(bar, "mnuRelayOptions", QStringLiteral("Relay Power-On"));
+    QAction *dimmers = addCommand(bar, "mnuDimmerOptions", QStringLiteral("Dimmers Settings"));
+    QAction *connectWindow = addCommand(bar, "mnuConnect", QStringLiteral("Connect"));
+
+    connect(fileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
+    connect(fileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(fileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+    connect(fileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+    connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(relays, &QAction::triggered, this, &frmMain::mnuRelayOptions_Click);
+    connect(dimmers, &QAction::triggered, this, &frmMain::mnuDimmerOptions_Click);
+    connect(connectWindow, &QAction::triggered, this, &frmMain::mnuConnect_Click);
+}
+
+ClickableLabel *frmMain::makePanelLabel(QWidget *frame, const QString &name, const QRect &rect,
+                                        const QColor &colour, Qt::Alignment align)
+{
+    auto *label = new ClickableLabel(frame);
+    label->setObjectName(name);
+    label->setGeometry(rect);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAlignment(align | Qt::AlignVCenter);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    return label;
+}
+
+void frmMain::buildPanels()
+{
+    buildPilotFrame(0, 56);
+    buildPilotFrame(1, 296);
+    buildTimedOffFrame();
+    buildLevelFrame(0, 696);
+    buildLevelFrame(1, 856);
+}
+
+void frmMain::buildPilotFrame(int station, int x)
+{
+    auto *frame = new PanelFrame(QStringLiteral("Tamberline 0%1 Pilots").arg(station + 1), m_grid);
+    frame->setObjectName(QStringLiteral("frmTB%1Pilots").arg(station + 1));
+    frame->setGeometry(x, 0, 241, 81);
+    m_frmPilots[static_cast<size_t>(station)] = frame;
+    for (int k = 0; k < 6; ++k) {
+        const int n = 6 * station + k;
+        const QRect rect(k < 3 ? 8 : 128, 24 + 16 * (k % 3), 105, 17);
+        ClickableLabel *label = makePanelLabel(frame, QStringLiteral("lblPilot(%1)").arg(n), rect,
+                                               PanelLabelColour, Qt::AlignLeft);
+        connect(label, &ClickableLabel::clicked, this, [this, n] { lblPilot_Click(n); });
+        m_lblPilot[static_cast<size_t>(n)] = label;
+    }
+}
+
+void frmMain::buildTimedOffFrame()
+{
+    auto *frame = new PanelFrame(QStringLiteral("Timed Off Configuation"), m_grid);
+    frame->setObjectName(QStringLiteral("frmTimedOffConfig"));
+    frame->setGeometry(536, 0, 161, 81);
+    const auto addList = [frame](const char *labelName, const QString &caption,
+                                 const char *listName, int y) {
+        auto *label = new QLabel(caption, frame);
+        label->setObjectName(QLatin1String(labelName));
+        label->setGeometry(4, y, 73, 21);
+        auto *list = new QComboBox(frame);
+        list->setObjectName(QLatin1String(listName));
+        list->setGeometry(76, y, 81, 21);
+        return list;
+    };
+    m_cboAlert = addList("lblAlert", QStringLiteral("Blink Alert"), "cboAlert", 16);
+    m_cboOverride = addList("lblOverride", QStringLiteral("Override"), "cboOverride", 48);
+    connect(m_cboAlert, &QComboBox::currentIndexChanged, this, &frmMain::cboAlert_Click);
+    connect(m_cboOverride, &QComboBox::currentIndexChanged, this, &frmMain::cboOverride_Click);
+}
+
+void frmMain::buildLevelFrame(int photocell, int x)
+{
+    auto *frame = new PanelFrame(QStringLiteral("Photocell %1").arg(photocell + 1), m_grid);
+    frame->setObjectName(QStringLiteral("frmPC%1Levels").arg(photocell + 1));
+    frame->setGeometry(x, 0, 161, 81);
+    m_frmPCLevels[static_cast<size_t>(photocell)] = frame;
+    for (int l = 0; l < 4; ++l) {
+        const int n = 4 * photocell + l;
+        const int y = 14 + 16 * l;
+        const auto index = static_cast<size_t>(n);
+        m_lblPCInp[index] =
+            makePanelLabel(frame, QStringLiteral("lblPCInp(%1)").arg(n), QRect(8, y, 17, 17),
+                           LevelNumberColour, Qt::AlignHCenter);
+        m_lblPCInp[index]->setText(QString::number(l + 1));
+        m_lblPCOff[index] =
+            makePanelLabel(frame, QStringLiteral("lblPCOff(%1)").arg(n), QRect(24, y, 65, 17),
+                           PanelLabelColour, Qt::AlignHCenter);
+        m_lblPCOff[index]->setText(QStringLiteral("Off=255/255"));
+        m_lblPCOn[index] = makePanelLabel(frame, QStringLiteral("lblPCOn(%1)").arg(n),
+                                          QRect(88, y, 65, 17), PanelLabelColour, Qt::AlignHCenter);
+        m_lblPCOn[index]->setText(QStringLiteral("On=255/255"));
+        connect(m_lblPCInp[index], &ClickableLabel::clicked, this,
+                [this, n] { lblPCInp_Click(n); });
+        connect(m_lblPCOff[index], &ClickableLabel::clicked, this,
+                [this, n] { lblPCOff_Click(n); });
+        connect(m_lblPCOn[index], &ClickableLabel::clicked, this, [this, n] { lblPCOn_Click(n); });
+    }
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "FakeFileDialogs.h"
+#include "FakePrompts.h"
+#include "GridModel.h"
+#include "ProgrammingGrid.h"
+#include "frmMain.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// Drives a shown main window the way a user does: mouse events go to the window at points of
+// the client area, so they reach whatever lies there.
+class MainWindowDriver
+{
+public:
+    modOVMXConfig doc;
+    FakePrompts prompts;
+    FakeFileDialogs fileDialogs;
+    frmMain window{doc, prompts, fileDialogs};
+
+    bool show()
+    {
+        window.show();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+    const GridModel &model() const { return window.grid()->model(); }
+    QPoint toWindow(QPoint client) const { return window.centralWidget()->mapTo(&window, client); }
+    void clickAt(QPoint client)
+    {
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, toWindow(client));
+    }
+    void moveTo(QPoint client) { QTest::mouseMove(window.windowHandle(), toWindow(client)); }
+    // A point inside cell k, clear of its borders.
+    static QPoint inCell(int k) { return GridModel::cellRect(k).topLeft() + QPoint(5, 8); }
+    template <typename T> T *child(const QString &name) const
+    {
+        return window.findChild<T *>(name);
+    }
+};
+
+// The tool creates its data directory in the documents folder: keep it out of the real one.
+class IsolatedHome
+{
+public:
+    IsolatedHome()
+    {
+        qputenv("HOME", m_dir.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (m_dir.path() + QStringLiteral("/.config")).toLocal8Bit());
+    }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
