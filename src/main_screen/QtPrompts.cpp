@@ -22,6 +22,8 @@ QMessageBox::Icon QtPrompts::boxIcon(Icon icon)
         return QMessageBox::Critical;
     case Icon::Question:
         return QMessageBox::Question;
+    case Icon::NoIcon:
+        return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
