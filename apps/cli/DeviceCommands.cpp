@@ -1,6 +1,7 @@
 #include "DeviceCommands.h"
 
 #include "CommTexts.h"
+#include "ConfigDiff.h"
 #include "Prompts.h"
 #include "QSerialPortLink.h"
 #include "StatusReply.h"
@@ -9,6 +10,7 @@
 
 #include <QThread>
 
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -18,7 +20,9 @@ namespace DeviceCommands
 
 namespace
 {
-enum Exit { Success = 0, Failed = 1, UsageError = 2 };
+using Cli::Failed;
+using Cli::Success;
+using Cli::UsageError;
 
 volatile std::sig_atomic_t g_interrupted = 0;
 void onInterrupt(int) { g_interrupted = 1; }
@@ -143,6 +147,13 @@ int verify(Session &s, const QString &file)
     s.io.out(modOVMXCommunications::VerifyCaption(result.equal));
     if (result.equal)
         return Success;
+    if (result.memoryRead) {
+        // Read from FILE's point of view: "field: FILE's value → the controller's value".
+        modOVMXConfig controller;
+        controller.setImage(s.comm->ControllerCopy);
+        for (const QString &line : ConfigDiff::describeDifferences(doc, controller))
+            s.io.out(line);
+    }
     return Failed;
 }
 
@@ -247,35 +258,42 @@ Output standardOutput()
             [](const QString &line) { std::fputs(qPrintable(line + QLatin1Char('\n')), stderr); }};
 }
 
-const QList<Usage> &usages()
+std::span<const Cli::Command> commands()
 {
-    static const QList<Usage> list = {
+    static const std::array<Cli::Command, 6> table = {{
         {"verify", "FILE [--port DEVICE|COMn] [--trace]",
-         "compare the controller's settings with FILE and list the fields that differ"},
+         "compare the controller's settings with FILE and list the fields that differ",
+         [](const QStringList &a) { return run(QStringLiteral("verify"), a); }},
         {"download", "FILE [--port DEVICE|COMn] [--trace]",
-         "send FILE's settings to the controller"},
+         "send FILE's settings to the controller",
+         [](const QStringList &a) { return run(QStringLiteral("download"), a); }},
         {"upload", "FILE [--port DEVICE|COMn] [--trace]",
-         "write the controller's settings to FILE, only once all of them arrived"},
+         "write the controller's settings to FILE, only once all of them arrived",
+         [](const QStringList &a) { return run(QStringLiteral("upload"), a); }},
         {"status", "[--watch] [--port DEVICE|COMn] [--trace]",
-         "show the controller's live status, once or four times a second until interrupted"},
-        {"relay", "N on|off [--port DEVICE|COMn] [--trace]", "switch relay N (1-4)"},
-        {"dimmer", "N LEVEL [--port DEVICE|COMn] [--trace]", "set dimmer N (1-4) to LEVEL (0-255)"},
-    };
-    return list;
+         "show the controller's live status, once or four times a second until interrupted",
+         [](const QStringList &a) { return run(QStringLiteral("status"), a); }},
+        {"relay", "N on|off [--port DEVICE|COMn] [--trace]", "switch relay N (1-4)",
+         [](const QStringList &a) { return run(QStringLiteral("relay"), a); }},
+        {"dimmer", "N LEVEL [--port DEVICE|COMn] [--trace]", "set dimmer N (1-4) to LEVEL (0-255)",
+         [](const QStringList &a) { return run(QStringLiteral("dimmer"), a); }},
+    }};
+    return table;
 }
 
 int run(const QString &name, const QStringList &args, const Output &io)
 {
-    const auto usage = std::find_if(usages().begin(), usages().end(),
-                                    [&](const Usage &u) { return name == QLatin1String(u.name); });
+    const auto table = commands();
+    const auto usage = std::find_if(table.begin(), table.end(), [&](const Cli::Command &c) {
+        return name == QLatin1String(c.name);
+    });
     const auto usageError = [&](const QString &problem) {
-        const QString synopsis =
-            usage == usages().end() ? QString() : QLatin1String(usage->synopsis);
+        const QString synopsis = usage == table.end() ? QString() : QLatin1String(usage->synopsis);
         io.err(QStringLiteral("orvandel-mx-cli: %1 (usage: orvandel-mx-cli %2 %3)")
                    .arg(problem, name, synopsis));
         return int(UsageError);
     };
-    if (usage == usages().end())
+    if (usage == table.end())
         return usageError(QStringLiteral("unknown device command \"%1\"").arg(name));
     const Parsed p = parse(args, name == QLatin1String("status"));
     if (!p.problem.isEmpty())

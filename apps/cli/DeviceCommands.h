@@ -1,9 +1,12 @@
 #pragma once
 
+#include "CliCommand.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <span>
 
 // The commands of orvandel-mx-cli that talk to a controller: verify, download, upload,
 // status, relay and dimmer. Results go to `out`, the tool's messages to `err`; the exit code
@@ -17,14 +20,10 @@ struct Output {
 };
 Output standardOutput();
 
-struct Usage {
-    const char *name;
-    const char *synopsis;
-    const char *summary;
-};
-const QList<Usage> &usages();
-
 // The entry point: one device command by name with the arguments that follow it.
 int run(const QString &name, const QStringList &args, const Output &io = standardOutput());
+
+// The commands as entries of the command-line dispatcher's table.
+std::span<const Cli::Command> commands();
 
 } // namespace DeviceCommands

@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "DeviceCommands.h"
 #include "FileCommands.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,7 @@ namespace
 std::vector<Cli::Command> allCommands()
 {
     std::vector<Cli::Command> commands;
-    for (const auto &group : {FileCommands::commands()})
+    for (const auto &group : {FileCommands::commands(), DeviceCommands::commands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }

@@ -1,8 +1,10 @@
 #include "../simulator/SimProcess.h"
+#include "ConfigDiff.h"
 #include "DeviceCommands.h"
 #include "modOVMXConfig.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +17,8 @@ private Q_SLOTS:
     void init();
     void downloadThenVerify_equal();
     void verify_otherSettings_notEqualExit1();
+    void verify_memoryNotReadWhole_noDifferencesListed();
+    void program_dispatchesDeviceCommands();
     void upload_writesControllersMemory();
     void uploadFailure_fileUntouchedFirstLineOnly();
     void downloadChecksumError_exit1();
@@ -87,8 +91,42 @@ void tst_DeviceCommands::downloadThenVerify_equal()
 void tst_DeviceCommands::verify_otherSettings_notEqualExit1()
 {
     QVERIFY(startSim({QStringLiteral("--load"), writeImage(QStringLiteral("c.OMX"), 5)}));
-    QCOMPARE(run(QStringLiteral("verify"), {writeImage(QStringLiteral("f.OMX"), 3)}), 1);
+    const QString file = writeImage(QStringLiteral("f.OMX"), 3);
+    QCOMPARE(run(QStringLiteral("verify"), {file}), 1);
     QCOMPARE(m_out.first(), QStringLiteral("Settings Are  Not Equal"));
+    // The differences, in the words of the file comparison, from the file's side.
+    modOVMXConfig fromFile, controller;
+    QVERIFY(fromFile.readFile(file).ok);
+    QVERIFY(controller.readFile(m_dir->filePath(QStringLiteral("c.OMX"))).ok);
+    QCOMPARE(m_out.mid(1), ConfigDiff::describeDifferences(fromFile, controller));
+    QVERIFY(m_out.size() > 10);
+}
+
+void tst_DeviceCommands::verify_memoryNotReadWhole_noDifferencesListed()
+{
+    QVERIFY(startSim({QStringLiteral("--fault"), QStringLiteral("disconnect-at-block=16")}));
+    QCOMPARE(run(QStringLiteral("verify"), {writeImage(QStringLiteral("f.OMX"), 3)}), 1);
+    QCOMPARE(m_out, QStringList{QStringLiteral("Settings Are  Not Equal")});
+}
+
+void tst_DeviceCommands::program_dispatchesDeviceCommands()
+{
+    QVERIFY(startSim({QStringLiteral("--node"), QStringLiteral("01")}));
+    QProcess cli;
+    cli.start(QStringLiteral(ORVANDEL_CLI),
+              {QStringLiteral("status"), QStringLiteral("--port"), m_sim->device});
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    QVERIFY(out.contains(QStringLiteral("Node: 01\n")));
+    cli.start(QStringLiteral(ORVANDEL_CLI),
+              {QStringLiteral("dimmer"), QStringLiteral("1"), QStringLiteral("9"),
+               QStringLiteral("--port"), m_sim->device});
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardError()),
+             QStringLiteral("OV-2 Is Networked. Dimmer Output Levels May Not Be Controlled From "
+                            "This Software\n"));
 }
 
 void tst_DeviceCommands::upload_writesControllersMemory()
