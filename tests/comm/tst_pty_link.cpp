@@ -54,8 +54,9 @@ void tst_PtyLink::downloadVerifyUpload_roundTrip()
     modOVMXConfig copy;
     QVERIFY(comm.UploadSettings(copy, prompts));
     QVERIFY(copy.image() == doc.image());
-    QCOMPARE(prompts.texts(),
-             (QStringList{QStringLiteral("Download Complete"), QStringLiteral("Upload Complete")}));
+    QCOMPARE(prompts.calls.size(), 2);
+    QCOMPARE(prompts.calls[0].text, QStringLiteral("Download Complete"));
+    QCOMPARE(prompts.calls[1].text, QStringLiteral("Upload Complete"));
 }
 
 void tst_PtyLink::disconnectMidTransfer_failsAtOnce()
@@ -75,7 +76,8 @@ void tst_PtyLink::disconnectMidTransfer_failsAtOnce()
     QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(captions.size(), 8);
     QVERIFY(!comm.PortOpen());
-    QVERIFY(prompts.texts().first().startsWith(QStringLiteral("Upload Communications Error(1).")));
+    QVERIFY(
+        prompts.calls.first().text.startsWith(QStringLiteral("Upload Communications Error(1).")));
     QVERIFY(!port.errorString().isEmpty());
 }
 

@@ -68,8 +68,7 @@ void tst_Transfers::init()
     m_sim = std::make_unique<ControllerSimulator>();
     m_port = std::make_unique<DroppingPort>(*m_sim);
     m_comm = std::make_unique<modOVMXCommunications>(*m_port);
-    m_prompts.calls.clear();
-    m_prompts.answers.clear();
+    m_prompts.clear();
     m_captions.clear();
     m_verifyShown.clear();
     m_hooks.progress = [this](const QString &c) { m_captions.append(c); };
@@ -166,7 +165,7 @@ void tst_Transfers::download_wordAbove255_checksumError()
     doc.setImage(image);
     QVERIFY(!m_comm->DownloadSettings(doc, m_prompts, m_hooks));
     QCOMPARE(int(m_sim->memory[100]), 0xFF);
-    QVERIFY(m_prompts.texts().first().startsWith(QStringLiteral("Checksum Error(")));
+    QVERIFY(m_prompts.calls.first().text.startsWith(QStringLiteral("Checksum Error(")));
 }
 
 void tst_Transfers::upload_replacesImageWithoutMarkingModified()
@@ -280,11 +279,12 @@ void tst_Transfers::confirmUpload_asksOnlyWhenModified()
     QVERIFY(modOVMXCommunications::ConfirmUpload(doc, m_prompts));
     QVERIFY(m_prompts.calls.isEmpty());
     doc.ConfigModified = true;
-    m_prompts.answers = {false, true};
+    m_prompts.script({false, true});
     QVERIFY(!modOVMXCommunications::ConfirmUpload(doc, m_prompts));
     QVERIFY(modOVMXCommunications::ConfirmUpload(doc, m_prompts));
     QCOMPARE(m_prompts.calls.size(), 2);
-    QCOMPARE(m_prompts.calls[0].kind, QStringLiteral("question"));
+    QCOMPARE(m_prompts.calls[0].kind, FakePrompts::Kind::Question);
+    QCOMPARE(m_prompts.unscripted, 0);
     QCOMPARE(m_prompts.calls[0].title, QStringLiteral("Tevara Orvandel"));
     QCOMPARE(m_prompts.calls[0].text, QStringLiteral("Discard Any Host Program Changes?"));
 }
