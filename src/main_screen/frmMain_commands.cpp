@@ -1,7 +1,15 @@
 // Every window that the main window opens is opened here, modally, through runDialog(), and
-// the screen is redrawn from the document when it closes. Lines marked HOOK are where a
-// window is opened once its class exists; until then the command opens nothing.
+// the screen is redrawn from the document when it closes.
 #include "frmMain.h"
+
+#include "frmDimmerControl.h"
+#include "frmDimmerScale.h"
+#include "frmDimmerSettings.h"
+#include "frmInputControl.h"
+#include "frmPCInputs.h"
+#include "frmPilots.h"
+#include "frmRelayControl.h"
+#include "frmRelayPowerOn.h"
 
 #include <QDialog>
 
@@ -69,58 +77,46 @@ bool frmMain::trackingRefused()
 
 void frmMain::openRelayControl(const QString &mapDef)
 {
-    // HOOK frmRelayControl:
-    //   frmRelayControl editor(m_doc, m_prompts, this);
-    //   editor.setMapDef(mapDef);
-    //   runDialog(editor);
-    Q_UNUSED(mapDef);
+    frmRelayControl editor(m_doc, m_prompts, this);
+    editor.setMapDef(mapDef);
+    runDialog(editor);
 }
 
 void frmMain::openInputControl(const QString &mapDef, const QString &closedCaption,
                                const QString &openCaption)
 {
-    // HOOK frmInputControl:
-    //   frmInputControl editor(m_doc, m_prompts, this);
-    //   editor.setMapDef(mapDef);
-    //   editor.setCheckCaptions(closedCaption, openCaption);
-    //   runDialog(editor);
-    Q_UNUSED(mapDef);
-    Q_UNUSED(closedCaption);
-    Q_UNUSED(openCaption);
+    frmInputControl editor(m_doc, m_prompts, this);
+    editor.setMapDef(mapDef);
+    editor.setCheckCaptions(closedCaption, openCaption);
+    runDialog(editor);
 }
 
 void frmMain::openDimmerControl(const QString &mapDef)
 {
-    // HOOK frmDimmerControl:
-    //   frmDimmerControl editor(m_doc, m_prompts, this);
-    //   editor.setMapDef(mapDef);
-    //   runDialog(editor);
-    Q_UNUSED(mapDef);
+    frmDimmerControl editor(m_doc, m_prompts, this);
+    editor.setMapDef(mapDef);
+    runDialog(editor);
 }
 
 void frmMain::openDimmerScale(const QString &mapDef)
 {
-    // HOOK frmDimmerScale:
-    //   frmDimmerScale editor(m_doc, m_prompts, this);
-    //   editor.setMapDef(mapDef);
-    //   runDialog(editor);
-    Q_UNUSED(mapDef);
+    frmDimmerScale editor(m_doc, m_prompts, this);
+    editor.setMapDef(mapDef);
+    runDialog(editor);
 }
 
 void frmMain::lblPilot_Click(int Index)
 {
     Q_UNUSED(Index); // every pilot label opens the same dialog
-    // HOOK frmPilots:
-    //   frmPilots dialog(m_doc, m_prompts, this);
-    //   runDialog(dialog);
+    frmPilots dialog(m_doc, m_prompts, this);
+    runDialog(dialog);
     ShowControl();
 }
 
 void frmMain::openPCInputs()
 {
-    // HOOK frmPCInputs:
-    //   frmPCInputs dialog(m_doc, m_prompts, this);
-    //   runDialog(dialog);
+    frmPCInputs dialog(m_doc, m_prompts, this);
+    runDialog(dialog);
     ShowControl();
 }
 
@@ -133,17 +129,15 @@ void frmMain::lblPCOff_Click(int) { openPCInputs(); }
 
 void frmMain::mnuRelayOptions_Click()
 {
-    // HOOK frmRelayPowerOn:
-    //   frmRelayPowerOn dialog(m_doc, m_prompts, this);
-    //   runDialog(dialog);
+    frmRelayPowerOn dialog(m_doc, m_prompts, this);
+    runDialog(dialog);
     ShowControl();
 }
 
 void frmMain::mnuDimmerOptions_Click()
 {
-    // HOOK frmDimmerSettings:
-    //   frmDimmerSettings dialog(m_doc, m_prompts, this);
-    //   runDialog(dialog);
+    frmDimmerSettings dialog(m_doc, m_prompts, this);
+    runDialog(dialog);
     ShowControl();
 }
 

@@ -6,8 +6,12 @@
 #include "ProgrammingGrid.h"
 #include "frmMain.h"
 
+#include <QDialog>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 // Drives a shown main window the way a user does: mouse events go to the window at points of
 // the client area, so they reach whatever lies there.
@@ -18,6 +22,26 @@ public:
     FakePrompts prompts;
     FakeFileDialogs fileDialogs;
     frmMain window{doc, prompts, fileDialogs};
+    // The windows the main window ran, by class, with their caption line (lblMapDef) when they
+    // have one; `onDialog` stands in for the user while a window is "open".
+    struct Opened {
+        QString className;
+        QString mapDef;
+    };
+    QList<Opened> opened;
+    std::function<void(QDialog &)> onDialog;
+
+    MainWindowDriver()
+    {
+        window.setDialogRunner([this](QDialog &dialog) {
+            const auto *mapDef = dialog.findChild<QLabel *>(QStringLiteral("lblMapDef"));
+            opened.append({QString::fromLatin1(dialog.metaObject()->className()),
+                           mapDef ? mapDef->text() : QString()});
+            if (onDialog)
+                onDialog(dialog);
+            return int(QDialog::Accepted);
+        });
+    }
 
     bool show()
     {

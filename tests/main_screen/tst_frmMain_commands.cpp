@@ -91,11 +91,18 @@ void tst_frmMain_commands::click_cell_setsSelectionAndModified_data()
     QTest::addColumn<int>("disInput");
     QTest::addColumn<int>("dimmer");
     QTest::addColumn<int>("photocell");
-    QTest::newRow("relay cell 26") << 26 << 2 << 1 << -3 << -27 << -4;
-    QTest::newRow("disable cell 110") << 110 << 14 << 4 << 0 << -24 << -1;
-    QTest::newRow("dimmer cell 700") << 700 << 4 << 29 << 25 << 1 << -3;
-    QTest::newRow("tracking cell 712") << 712 << 16 << 29 << 25 << 1 << 0;
-    QTest::newRow("tracking cell 764") << 764 << 20 << 31 << 27 << 3 << 1;
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("mapDef");
+    QTest::newRow("relay cell 26") << 26 << 2 << 1 << -3 << -27 << -4 << "frmRelayControl"
+                                   << "Tamberline 01 Input 3 / Relay 2 Control";
+    QTest::newRow("disable cell 110") << 110 << 14 << 4 << 0 << -24 << -1 << "frmInputControl"
+                                      << "Hardwire Input  3 / Tamberline 01 Input 1 Control";
+    QTest::newRow("dimmer cell 700") << 700 << 4 << 29 << 25 << 1 << -3 << "frmDimmerControl"
+                                     << "Tamberline 01 Input 5 / Dimmer Output 2 Control";
+    QTest::newRow("tracking cell 712") << 712 << 16 << 29 << 25 << 1 << 0 << "frmDimmerScale"
+                                       << "Photocell 1 / Dimmer Output 2 Control";
+    QTest::newRow("tracking cell 764") << 764 << 20 << 31 << 27 << 3 << 1 << "frmDimmerScale"
+                                       << "Photocell 2 / Dimmer Output 4 Control";
 }
 
 void tst_frmMain_commands::click_cell_setsSelectionAndModified()
@@ -110,6 +117,9 @@ void tst_frmMain_commands::click_cell_setsSelectionAndModified()
     QTEST(int(m_ui->doc.SelDimmer), "dimmer");
     QTEST(int(m_ui->doc.SelPhotocell), "photocell");
     QVERIFY(m_ui->prompts.calls.isEmpty());
+    QCOMPARE(m_ui->opened.size(), 1);
+    QTEST(m_ui->opened.first().className, "editor");
+    QTEST(m_ui->opened.first().mapDef, "mapDef");
 }
 
 void tst_frmMain_commands::click_trackingWhileOtherTracks_refusedWithoutRefresh_data()
@@ -184,19 +194,32 @@ void tst_frmMain_commands::click_indexOutsideGrid_changesNothing()
 void tst_frmMain_commands::sideCommands_afterDialog_refreshScreen_data()
 {
     QTest::addColumn<QString>("control");
-    for (const char *label :
-         {"lblPilot(3)", "lblPilot(10)", "lblPCInp(5)", "lblPCOn(2)", "lblPCOff(7)"})
-        QTest::newRow(label) << label;
-    for (const char *menu : {"mnuRelayOptions", "mnuDimmerOptions", "mnuConnect"})
-        QTest::newRow(menu) << menu;
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("lblPilot(3)") << "lblPilot(3)"
+                                 << "frmPilots";
+    QTest::newRow("lblPilot(10)") << "lblPilot(10)"
+                                  << "frmPilots";
+    QTest::newRow("lblPCInp(5)") << "lblPCInp(5)"
+                                 << "frmPCInputs";
+    QTest::newRow("lblPCOn(2)") << "lblPCOn(2)"
+                                << "frmPCInputs";
+    QTest::newRow("lblPCOff(7)") << "lblPCOff(7)"
+                                 << "frmPCInputs";
+    QTest::newRow("mnuRelayOptions") << "mnuRelayOptions"
+                                     << "frmRelayPowerOn";
+    QTest::newRow("mnuDimmerOptions") << "mnuDimmerOptions"
+                                      << "frmDimmerSettings";
 }
 
 void tst_frmMain_commands::sideCommands_afterDialog_refreshScreen()
 {
     QFETCH(QString, control);
     QVERIFY(m_ui->show());
-    m_ui->doc.SetPilotLight(0, 0, 4);
-    m_ui->doc.SetPhotocellFilter(1, 0);
+    // The change is made while the window is open: only the refresh after it can show it.
+    m_ui->onDialog = [this](QDialog &) {
+        m_ui->doc.SetPilotLight(0, 0, 4);
+        m_ui->doc.SetPhotocellFilter(1, 0);
+    };
     if (auto *action = m_ui->child<QAction>(control)) {
         action->trigger();
     } else {
@@ -208,6 +231,8 @@ void tst_frmMain_commands::sideCommands_afterDialog_refreshScreen()
     QCOMPARE(labelText("lblPilot(0)"), QStringLiteral(" Pilot 1 - Relay 2 On"));
     QCOMPARE(m_ui->child<PanelFrame>("frmPC2Levels")->caption(),
              QStringLiteral("Photocell 2 [2 Sec Filter]"));
+    QCOMPARE(m_ui->opened.size(), 1);
+    QTEST(m_ui->opened.first().className, "dialog");
 }
 
 void tst_frmMain_commands::tooltip_overCell_showsFullCaption_data()
