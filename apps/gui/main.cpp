@@ -1,5 +1,6 @@
 #include "QtFileDialogs.h"
 #include "QtPrompts.h"
+#include "WheelGuard.h"
 #include "frmMain.h"
 #include "modOVMXConfig.h"
 
@@ -21,6 +22,9 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("Data file (.OMX) to open at start."));
     parser.process(app);
+
+    WheelGuard wheelGuard;
+    app.installEventFilter(&wheelGuard);
 
     modOVMXConfig doc;
     QtPrompts prompts;
