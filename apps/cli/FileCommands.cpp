@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -59,20 +58,15 @@ std::optional<modOVMXConfig> readDocument(const QString &path)
     return doc;
 }
 
-// Output goes through QSaveFile, so a failed write leaves what was there before.
+// A failed write leaves what was there before.
 int writeOutput(const QString &path, const QByteArray &bytes)
 {
     if (path == QStringLiteral("-")) {
         Cli::out(QString::fromUtf8(bytes));
         return Cli::Success;
     }
-    QSaveFile file(path);
-    // flush() before commit(): commit misses a failure of its own final flush.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit())
-        return Cli::fail(Cli::UsageError,
-                         QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    return Cli::Success;
+    const modOVMXConfig::FileResult result = modOVMXConfig::writeBytes(path, bytes);
+    return result.ok ? Cli::Success : Cli::fail(Cli::UsageError, result.error);
 }
 
 int runNew(const QStringList &args)

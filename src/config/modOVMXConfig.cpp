@@ -19,10 +19,7 @@ void modOVMXConfig::SetWord(int w, int v)
         m_image[static_cast<size_t>(w)] = static_cast<int16_t>(v);
 }
 
-bool modOVMXConfig::GetBit(int w, int b) const
-{
-    return (GetWord(w) & (1 << b)) != 0;
-}
+bool modOVMXConfig::GetBit(int w, int b) const { return (GetWord(w) & (1 << b)) != 0; }
 
 void modOVMXConfig::SetBit(int w, int b, bool flag)
 {
@@ -140,17 +137,24 @@ modOVMXConfig::FileResult modOVMXConfig::readImage(const QString &path, Image &o
     return {};
 }
 
-modOVMXConfig::FileResult modOVMXConfig::writeImage(const QString &path, const Image &image)
+modOVMXConfig::FileResult modOVMXConfig::writeBytes(const QString &path, const QByteArray &bytes)
 {
     // QSaveFile writes beside the target and renames over it only once everything is on
     // disk, so a full disk or a pulled stick never leaves a half-written data file.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write is seen here and not lost in a later flush.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {false, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString())};
-    const QByteArray bytes = toBytes(image);
-    // commit() does not notice when its own final flush fails (a disk that fills up after
-    // the buffered write), and would rename a truncated file into place: flush first.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    // A disk that fills part way through accepts a short write without a reason; writing the
+    // rest again makes the system say why ("No space left on device", "File too large").
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {false, QStringLiteral("Cannot write \"%1\": %2").arg(path, reason)};
@@ -158,6 +162,11 @@ modOVMXConfig::FileResult modOVMXConfig::writeImage(const QString &path, const I
     if (!file.commit())
         return {false, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString())};
     return {};
+}
+
+modOVMXConfig::FileResult modOVMXConfig::writeImage(const QString &path, const Image &image)
+{
+    return writeBytes(path, toBytes(image));
 }
 
 modOVMXConfig::FileResult modOVMXConfig::readFile(const QString &path)
@@ -174,12 +183,6 @@ modOVMXConfig::FileResult modOVMXConfig::writeFile(const QString &path) const
     return writeImage(path, m_image);
 }
 
-modOVMXConfig::FileResult modOVMXConfig::ReadDataFile()
-{
-    return readFile(DataFileName);
-}
+modOVMXConfig::FileResult modOVMXConfig::ReadDataFile() { return readFile(DataFileName); }
 
-modOVMXConfig::FileResult modOVMXConfig::WriteDataFile() const
-{
-    return writeFile(DataFileName);
-}
+modOVMXConfig::FileResult modOVMXConfig::WriteDataFile() const { return writeFile(DataFileName); }

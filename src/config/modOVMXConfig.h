@@ -116,6 +116,8 @@ public:
     FileResult writeFile(const QString &path) const;
     static FileResult readImage(const QString &path, Image &out);
     static FileResult writeImage(const QString &path, const Image &image);
+    // Replaces the file at path with bytes, all or nothing.
+    static FileResult writeBytes(const QString &path, const QByteArray &bytes);
     static QByteArray toBytes(const Image &image);
     static Image fromBytes(const QByteArray &bytes); // first 2048 bytes; missing words are 0
 

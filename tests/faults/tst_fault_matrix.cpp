@@ -306,11 +306,6 @@ void tst_FaultMatrix::fileFault_toldAndNothingLost()
 
     QCOMPARE(code, exitCode);
     const QString expected = told.contains(QLatin1String("%1")) ? told.arg(path) : told;
-    if (fault == QLatin1String("diskFull"))
-        QEXPECT_FAIL("",
-                     "a disk that fills part way through a write is reported as \"Unknown "
-                     "error\": the short write carries no errno",
-                     Continue);
     if (op == FileOp::Open || op == FileOp::Save)
         QCOMPARE(error, expected);
     else if (told.isEmpty())
