@@ -3,6 +3,7 @@
 #include "frmConnect.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -63,6 +64,14 @@ void frmConnect::Form_Load()
                              QStringLiteral("Send Settings To OV-2"), twips(120, 4560, 1815, 375));
     cmdUpload = makeButton(this, QStringLiteral("cmdUpload"),
                            QStringLiteral("Get Settings From OV-2"), twips(2040, 4560, 1815, 375));
+    // The long captions of the transfer buttons fit their fixed width in a smaller size.
+    for (QPushButton *button : {cmdDownload, cmdUpload}) {
+        QFont fitted = button->font();
+        while (fitted.pixelSize() > 8 &&
+               QFontMetrics(fitted).horizontalAdvance(button->text()) > button->width() - 8)
+            fitted.setPixelSize(fitted.pixelSize() - 1);
+        button->setFont(fitted);
+    }
     lblVerify = new QLabel(this);
     lblVerify->setObjectName(QStringLiteral("lblVerify"));
     lblVerify->setGeometry(twips(4200, 4500, 1215, 495));
