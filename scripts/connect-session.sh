@@ -40,7 +40,7 @@ start_tool() {
     HOME=$tmp XDG_DATA_HOME=$tmp/.local/share QT_QPA_PLATFORM=xcb \
         "$build/apps/gui/orvandel-mx" --port "COM1=$tmp/ttyCOM1" "$@" >"$tmp/app.log" 2>&1 &
     pids+=($!)
-    main=$(xdotool search --sync --name "^Tevara Orvandel")
+    main=$(xdotool search --sync --onlyvisible --name "^Tevara Orvandel" | tail -1)
     sleep 1
 }
 
@@ -54,7 +54,7 @@ click() {
 # The "Connect" entry of the menu bar, then the window's Connect button at twips 1200, 240.
 open_connection_window() {
     click "$main" 300 10
-    connectWindow=$(xdotool search --sync --name "^Connect$")
+    connectWindow=$(xdotool search --sync --onlyvisible --name "^Connect$" | tail -1)
     sleep 0.5
 }
 connect_button() { click "$connectWindow" $((1200 / 15 + 28)) $((240 / 15 + 10)); sleep 1; }
@@ -67,9 +67,9 @@ in_status() { # FRAME_LEFT FRAME_TOP LEFT TOP
 # The message box with TITLE, answered with Return.
 answer_box() {
     local box
-    box=$(xdotool search --sync --name "^$1\$")
+    box=$(xdotool search --sync --onlyvisible --name "^$1\$" | tail -1)
     sleep 0.3
-    xdotool windowfocus --sync "$box" 2>/dev/null || true
-    xdotool key --window "$box" Return
+    xdotool windowfocus --sync "$box"
+    xdotool key Return
     sleep 0.5
 }
