@@ -25,7 +25,6 @@ void programDemoController(ControllerSimulator &sim)
     memory.NewConfiguration();
     memory.SetRelayCloseAction(2, 1, 2); // Tamberline 01 switch 3 turns relay 2 on ...
     memory.SetRelayOpenAction(2, 1, 1);  // ... and off again
-    memory.SetDimmerMaxLevel(0, 200);
     for (int w = 0; w < modOVMXConfig::WordCount; ++w)
         sim.memory[static_cast<size_t>(w)] = static_cast<uint8_t>(memory.GetWord(w));
     sim.fourChannel = true;
