@@ -196,7 +196,7 @@ void tst_frmConnect::relayButton_unplugged_closesPortAndWindowWithMessage()
     QCOMPARE(m_rig->prompts.last().text, QStringLiteral("Unable To Connect To Orvandel-2"));
     QVERIFY(!m_rig->comm.PortOpen());
     QVERIFY(!m_rig->window->isVisible());
-    QCOMPARE(m_rig->port.simulatedMs() >= 1000, true);
+    QVERIFY(m_rig->port.simulatedMs() >= 1000); // the full second was waited
 }
 
 void tst_frmConnect::timer_everyQuarterSecond_showsNewState()
