@@ -1,13 +1,56 @@
+#include "ControllerSimulator.h"
+#include "QSerialPortLink.h"
 #include "QtFileDialogs.h"
 #include "QtPrompts.h"
+#include "SimulatedSerialPort.h"
 #include "WheelGuard.h"
 #include "frmMain.h"
+#include "modOVMXCommunications.h"
 #include "modOVMXConfig.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace
+{
+// The demonstration controller: an MX-4, not networked, programmed a little differently from
+// a new configuration so that Connect has a difference to show and Upload something to bring.
+void programDemoController(ControllerSimulator &sim)
+{
+    modOVMXConfig memory;
+    memory.NewConfiguration();
+    memory.SetRelayCloseAction(2, 1, 2); // Tamberline 01 switch 3 turns relay 2 on ...
+    memory.SetRelayOpenAction(2, 1, 1);  // ... and off again
+    for (int w = 0; w < modOVMXConfig::WordCount; ++w)
+        sim.memory[static_cast<size_t>(w)] = static_cast<uint8_t>(memory.GetWord(w));
+    sim.fourChannel = true;
+    sim.node = QByteArrayLiteral("FF");
+    sim.inputs = 0x35; // both stations answering, hardwired inputs 1 and 3 closed
+    sim.stationSwitches = {0x04, 0x00};
+}
+
+// The port every "COMn" reaches: the simulated controller in demo mode, otherwise the
+// machine's serial ports with the --port overrides. Null with a reason on a bad override.
+std::unique_ptr<SerialPort> makePort(const QCommandLineParser &parser, ControllerSimulator &sim,
+                                     QString *error)
+{
+    if (parser.isSet(QStringLiteral("demo"))) {
+        programDemoController(sim);
+        return std::make_unique<SimulatedSerialPort>(sim);
+    }
+    auto link = std::make_unique<QSerialPortLink>();
+    for (const QString &spec : parser.values(QStringLiteral("port"))) {
+        if (!link->portMap().addOverride(spec, error))
+            return nullptr;
+    }
+    return link;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -21,15 +64,32 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("Data file (.OMX) to open at start."));
+    parser.addOptions({
+        {QStringLiteral("demo"),
+         QStringLiteral("Every port reaches a simulated controller (an MX-4, node FF).")},
+        {QStringLiteral("port"),
+         QStringLiteral("Make COMn reach DEVICE, such as COM1=/dev/ttyUSB0; may repeat."),
+         QStringLiteral("COMn=DEVICE")},
+    });
     parser.process(app);
 
     WheelGuard wheelGuard;
     app.installEventFilter(&wheelGuard);
 
+    ControllerSimulator sim;
+    QString error;
+    const std::unique_ptr<SerialPort> port = makePort(parser, sim, &error);
+    if (!port) {
+        std::fprintf(stderr, "orvandel-mx: %s\n", qPrintable(error));
+        return 2;
+    }
+    modOVMXCommunications comm(*port);
+
     modOVMXConfig doc;
     QtPrompts prompts;
     QtFileDialogs fileDialogs;
     frmMain window(doc, prompts, fileDialogs);
+    window.setCommunications(&comm);
     prompts.setParentWidget(&window);
     fileDialogs.setParentWidget(&window);
     window.show();

@@ -14,6 +14,7 @@ class PanelFrame;
 class ProgrammingGrid;
 class QComboBox;
 class QDialog;
+class modOVMXCommunications;
 
 // The start-up window: the programming grid, the panels above it, the File menu and the
 // commands that open the editors, the settings dialogs and the connection window. It holds no
@@ -39,6 +40,8 @@ public:
     bool RefreshGuard() const { return m_refreshGuard; }
     // Every modal dialog of the window runs through this; tests put their own in its place.
     void setDialogRunner(DialogRunner runner) { m_dialogRunner = std::move(runner); }
+    // The link the connection window uses; without one, "Connect" opens nothing.
+    void setCommunications(modOVMXCommunications *comm) { m_comm = comm; }
 
     void ShowControl();
     void ShowTitle();
@@ -99,6 +102,7 @@ private:
     Prompts &m_prompts;
     FileDialogs &m_fileDialogs;
     DialogRunner m_dialogRunner;
+    modOVMXCommunications *m_comm = nullptr;
 
     ProgrammingGrid *m_grid = nullptr;
     std::array<PanelFrame *, 2> m_frmPilots{};

@@ -2,6 +2,7 @@
 // the screen is redrawn from the document when it closes.
 #include "frmMain.h"
 
+#include "frmConnect.h"
 #include "frmDimmerControl.h"
 #include "frmDimmerScale.h"
 #include "frmDimmerSettings.h"
@@ -143,8 +144,10 @@ void frmMain::mnuDimmerOptions_Click()
 
 void frmMain::mnuConnect_Click()
 {
-    // HOOK frmConnect:
-    //   frmConnect dialog(m_doc, m_prompts, this);
-    //   runDialog(dialog);
+    if (m_comm) {
+        frmConnect dialog(m_doc, m_prompts, *m_comm, this);
+        runDialog(dialog);
+    }
+    // An upload in the window replaced the image: the screen shows it at once.
     ShowControl();
 }

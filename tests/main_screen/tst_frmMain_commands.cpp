@@ -1,5 +1,7 @@
 #include "MainWindowDriver.h"
 #include "PanelFrame.h"
+#include "SimulatedSerialPort.h"
+#include "modOVMXCommunications.h"
 
 #include <QAction>
 #include <QHelpEvent>
@@ -14,7 +16,11 @@ class tst_frmMain_commands : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { m_home = std::make_unique<IsolatedHome>(); }
-    void init() { m_ui = std::make_unique<MainWindowDriver>(); }
+    void init()
+    {
+        m_ui = std::make_unique<MainWindowDriver>();
+        m_ui->window.setCommunications(&m_comm);
+    }
     void cleanup() { m_ui.reset(); }
 
     void hover_downAColumn_movesHighlightOnScreen();
@@ -42,6 +48,9 @@ private:
 
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<MainWindowDriver> m_ui;
+    ControllerSimulator m_controller;
+    SimulatedSerialPort m_port{m_controller};
+    modOVMXCommunications m_comm{m_port};
 };
 
 void tst_frmMain_commands::hover_downAColumn_movesHighlightOnScreen()
@@ -209,6 +218,8 @@ void tst_frmMain_commands::sideCommands_afterDialog_refreshScreen_data()
                                      << "frmRelayPowerOn";
     QTest::newRow("mnuDimmerOptions") << "mnuDimmerOptions"
                                       << "frmDimmerSettings";
+    QTest::newRow("mnuConnect") << "mnuConnect"
+                                << "frmConnect";
 }
 
 void tst_frmMain_commands::sideCommands_afterDialog_refreshScreen()

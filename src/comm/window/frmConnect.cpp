@@ -1,0 +1,87 @@
+// The window's life: loading, the port list, and closing with the port.
+#include "frmConnect.h"
+
+#include "PortMap.h"
+#include "Prompts.h"
+#include "SettingsLists.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+frmConnect::frmConnect(modOVMXConfig &doc, Prompts &prompts, modOVMXCommunications &comm,
+                       QWidget *parent)
+    : QDialog(parent), m_doc(doc), m_prompts(prompts), m_comm(comm)
+{
+    Form_Load();
+    SettingsLists::centreOver(this, parent);
+}
+
+frmConnect::~frmConnect() { shutDown(); }
+
+void frmConnect::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_activated) {
+        m_activated = true;
+        Form_Activate();
+    }
+}
+
+void frmConnect::Form_Activate()
+{
+    const int stored = m_doc.GetComPort();
+    // A file written elsewhere may hold a port the list does not have: then nothing is chosen
+    // and Connect waits for the user's choice rather than guessing one.
+    if (stored < 0 || stored >= cboComPort->count()) {
+        cboComPort->setCurrentIndex(-1);
+        cmdConnect->setEnabled(false);
+        showDevice();
+        return;
+    }
+    cboComPort->setCurrentIndex(stored);
+    // The program's selection counts as the user's choice.
+    cboComPort_Click();
+}
+
+void frmConnect::cboComPort_Click()
+{
+    const int position = cboComPort->currentIndex();
+    if (position < 0)
+        return;
+    m_doc.ConfigModified = true;
+    m_doc.SetComPort(position);
+    cmdConnect->setEnabled(true);
+    lblPortError->hide();
+    showDevice();
+}
+
+void frmConnect::showDevice()
+{
+    const int position = cboComPort->currentIndex();
+    lblDevice->setText(position < 0 ? QString() : m_comm.port().deviceName(position + 1));
+}
+
+void frmConnect::cmdClose_Click() { close(); }
+
+void frmConnect::closeEvent(QCloseEvent *event)
+{
+    shutDown();
+    QDialog::closeEvent(event);
+}
+
+void frmConnect::done(int result)
+{
+    shutDown();
+    QDialog::done(result);
+}
+
+void frmConnect::shutDown()
+{
+    Timer1->stop();
+    if (m_comm.PortOpen())
+        m_comm.ClosePort();
+    m_connected = false;
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "modOVMXCommunications.h"
+#include "modOVMXConfig.h"
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+class Prompts;
+struct ControllerStatus;
+
+// The window through which the user reaches the controller: choose a port, connect (which
+// verifies the controller's settings against the document), watch the live status four times
+// a second, switch relays and step dimmers by hand, and send or fetch the whole programming.
+// The port is open only while the window is connected; any failed exchange closes both.
+class frmConnect : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int StatusCount = 39;
+    static constexpr int NodeIndex = 36;
+    static constexpr int PollIntervalMs = 250;
+
+    frmConnect(modOVMXConfig &doc, Prompts &prompts, modOVMXCommunications &comm,
+               QWidget *parent = nullptr);
+    ~frmConnect() override;
+
+    // Twips, 1/1440 inch, at 15 to the pixel.
+    static QRect twips(int left, int top, int width, int height);
+
+    bool isConnected() const { return m_connected; }
+    QTimer *timer() const { return Timer1; }
+    // Where the controller's memory is kept when a verify reads it whole.
+    static QString backupDirectory();
+    // The file name a backup taken at `when` gets: controller-2026-12-06-181502.OMX.
+    static QString backupFileName(const QDateTime &when);
+    QString lastBackupPath() const { return m_backupPath; }
+
+public Q_SLOTS:
+    void Form_Activate();
+    void cboComPort_Click();
+    void cmdConnect_Click();
+    void Timer1_Timer();
+    void cmdRly_Click(int relay, bool on);   // relay 0-3
+    void cmdDim_Click(int dimmer, int step); // dimmer 0-3, step -16, -1, +1 or +16
+    void cmdDownload_Click();
+    void cmdUpload_Click();
+    void cmdDifferences_Click();
+    void cmdClose_Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    // Escape and the window's own closing end here too: the poll stops and the port closes.
+    void done(int result) override;
+
+private:
+    struct StatusRow {
+        QWidget *frame;
+        int captionLeft, captionWidth, valueLeft, valueWidth, top;
+    };
+
+    // Construction, in frmConnect_layout.cpp.
+    void Form_Load();
+    void buildStatusFrame();
+    void buildStatusLabels();
+    void buildRelayButtons(QGroupBox *frame);
+    void buildDimmerButtons(QGroupBox *frame);
+    QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption,
+                         const QRect &rect);
+    void makeStatusPair(int index, const QString &caption, const StatusRow &row);
+    QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
+                            const QRect &rect);
+
+    // The status poll's display, in frmConnect_status.cpp.
+    void showStatus(const ControllerStatus &s);
+    void showOnOff(int index, bool on);
+    void showModelRows(bool fourChannel);
+    int shownLevel(int dimmer) const;
+    void communicationsFailure();
+
+    // Connect and the transfers, in frmConnect_transfer.cpp.
+    void showDevice();
+    void showConnected();
+    void showVerify(bool equal);
+    void keepBackup();
+    modOVMXCommunications::TransferHooks hooksFor(QPushButton *button);
+    void shutDown();
+
+    modOVMXConfig &m_doc;
+    Prompts &m_prompts;
+    modOVMXCommunications &m_comm;
+    bool m_activated = false;
+    bool m_connected = false;
+    // The controller's memory as the verify at Connect read it, when it read all of it.
+    std::optional<modOVMXConfig::Image> m_controllerImage;
+    QString m_backupPath;
+
+    QComboBox *cboComPort = nullptr;
+    QPushButton *cmdConnect = nullptr;
+    QLabel *lblDevice = nullptr;
+    QLabel *lblPortError = nullptr;
+    QGroupBox *frmStatus = nullptr;
+    QPushButton *cmdDownload = nullptr;
+    QPushButton *cmdUpload = nullptr;
+    QLabel *lblVerify = nullptr;
+    QPushButton *cmdDifferences = nullptr;
+    QPushButton *cmdClose = nullptr;
+    QTimer *Timer1 = nullptr;
+    std::array<QLabel *, StatusCount> lblStatus{};
+    std::array<QLabel *, StatusCount> lblStatusName{};
+    std::array<QPushButton *, 4> cmdRlyOff{};
+    std::array<QPushButton *, 4> cmdRlyOn{};
+    // [dimmer][-16, -1, +1, +16]
+    std::array<std::array<QPushButton *, 4>, 4> cmdDim{};
+};

@@ -1,0 +1,177 @@
+// Connect with its verify, the backup of the controller's memory, download and upload.
+#include "CommTexts.h"
+#include "ConfigDiff.h"
+#include "ConnectColours.h"
+#include "frmConnect.h"
+
+#include "Prompts.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QVBoxLayout>
+
+void frmConnect::cmdConnect_Click()
+{
+    const int position = cboComPort->currentIndex();
+    if (position < 0 || m_connected)
+        return;
+    const SerialPort::OpenResult opened = m_comm.OpenPort(position);
+    if (!opened.ok) {
+        lblDevice->setText(opened.device);
+        lblPortError->setText(opened.reason);
+        lblPortError->show();
+        m_prompts.message(CommTexts::portErrorTitle(), CommTexts::unableToOpenPort(),
+                          Prompts::Icon::Critical);
+        return;
+    }
+    lblPortError->hide();
+    const modOVMXCommunications::VerifyResult verify = m_comm.VerifySettings(m_doc);
+    showVerify(verify.equal);
+    m_controllerImage.reset();
+    if (verify.memoryRead) {
+        m_controllerImage = m_comm.ControllerCopy;
+        keepBackup();
+    }
+    cmdDifferences->setVisible(!verify.equal && m_controllerImage.has_value());
+    showConnected();
+    m_connected = true;
+    Timer1->start();
+}
+
+void frmConnect::showConnected()
+{
+    lblVerify->show();
+    cboComPort->hide();
+    cmdConnect->hide();
+    lblDevice->hide();
+    frmStatus->show();
+    cmdDownload->show();
+    cmdUpload->show();
+}
+
+void frmConnect::showVerify(bool equal)
+{
+    lblVerify->setText(modOVMXCommunications::VerifyCaption(equal));
+    const modOVMXCommunications::Rgb rgb = modOVMXCommunications::VerifyColour(equal);
+    ConnectColours::paint(lblVerify, QColor(rgb.red, rgb.green, rgb.blue));
+    if (equal)
+        cmdDifferences->hide();
+}
+
+QString frmConnect::backupDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/backups");
+}
+
+QString frmConnect::backupFileName(const QDateTime &when)
+{
+    return QStringLiteral("controller-") + when.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) +
+           QStringLiteral(".OMX");
+}
+
+// The controller's previous programming is kept before anything can overwrite it. A backup
+// that cannot be written never stands in the way of connecting; the result label says why.
+void frmConnect::keepBackup()
+{
+    m_backupPath.clear();
+    const QString folder = backupDirectory();
+    if (!QDir().mkpath(folder)) {
+        lblVerify->setToolTip(QStringLiteral("No backup of the controller's settings: cannot "
+                                             "create %1")
+                                  .arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    const QString base = backupFileName(QDateTime::currentDateTime());
+    QString path = folder + QLatin1Char('/') + base;
+    // Two connects within one second keep both copies.
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder + QLatin1Char('/') + QFileInfo(base).completeBaseName() +
+               QStringLiteral("-%1.OMX").arg(n);
+    const modOVMXConfig::FileResult written = modOVMXConfig::writeImage(path, *m_controllerImage);
+    if (!written.ok) {
+        lblVerify->setToolTip(QStringLiteral("No backup of the controller's settings: ") +
+                              written.error);
+        return;
+    }
+    m_backupPath = path;
+    lblVerify->setToolTip(QStringLiteral("The controller's settings were kept in ") +
+                          QDir::toNativeSeparators(path));
+}
+
+void frmConnect::cmdDifferences_Click()
+{
+    if (!m_controllerImage)
+        return;
+    modOVMXConfig controller;
+    controller.setImage(*m_controllerImage);
+    const QStringList lines = ConfigDiff::describeDifferences(m_doc, controller);
+
+    auto *dialog = new QDialog(this);
+    dialog->setObjectName(QStringLiteral("frmDifferences"));
+    dialog->setWindowTitle(QStringLiteral("Differences"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(dialog);
+    layout->addWidget(new QLabel(
+        QStringLiteral("Each line reads: this tool's setting → the controller's setting."),
+        dialog));
+    auto *text = new QPlainTextEdit(dialog);
+    text->setObjectName(QStringLiteral("txtDifferences"));
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setPlainText(lines.join(QLatin1Char('\n')));
+    layout->addWidget(text);
+    auto *close = new QPushButton(QStringLiteral("Close"), dialog);
+    close->setObjectName(QStringLiteral("cmdClose"));
+    layout->addWidget(close, 0, Qt::AlignRight);
+    connect(close, &QPushButton::clicked, dialog, &QDialog::accept);
+    dialog->resize(640, 360);
+    dialog->open();
+}
+
+modOVMXCommunications::TransferHooks frmConnect::hooksFor(QPushButton *button)
+{
+    return {[button](const QString &caption) {
+                button->setText(caption);
+                // The transfer blocks the event loop: paint the progress now.
+                button->repaint();
+            },
+            [this](bool equal) { showVerify(equal); }};
+}
+
+void frmConnect::cmdDownload_Click()
+{
+    if (!m_connected)
+        return;
+    Timer1->stop();
+    m_comm.DownloadSettings(m_doc, m_prompts, hooksFor(cmdDownload));
+    cmdDownload->setText(QStringLiteral("Send Settings To OV-2"));
+    Timer1->start();
+}
+
+void frmConnect::cmdUpload_Click()
+{
+    if (!m_connected)
+        return;
+    // Stopped before the question too: a poll failing behind the question box would close
+    // the port, and the upload that follows would clear the document.
+    Timer1->stop();
+    if (!modOVMXCommunications::ConfirmUpload(m_doc, m_prompts)) {
+        Timer1->start();
+        return;
+    }
+    m_comm.UploadSettings(m_doc, m_prompts, hooksFor(cmdUpload));
+    cmdUpload->setText(QStringLiteral("Get Settings From OV-2"));
+    Timer1->start();
+    // The port chosen here survives the uploaded image, and a cleared one.
+    m_doc.SetComPort(cboComPort->currentIndex());
+}
