@@ -4,7 +4,7 @@
 // or the modified flag just by opening and closing is a finding.
 //
 // Input: the data file (its first 2048 bytes; missing words read as 0), then the choices of
-// the run: which cells the editors open on and the foot-candle display.
+// the run: the foot-candle display, the modified flag, the window to open and its cell.
 #include "ConfigJson.h"
 #include "ConfigTexts.h"
 #include "FieldTable.h"
@@ -172,18 +172,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     doc.ConfigModified = (in.byte() & 1) != 0;
     allTexts(doc);
 
+    // One window per input keeps the run fast enough to explore; the input chooses which.
     QuietPrompts prompts;
-    openEditor<frmRelayControl>(doc, prompts, relayCell(in), "frmRelayControl");
-    openEditor<frmInputControl>(doc, prompts, disableCell(in), "frmInputControl");
-    openEditor<frmDimmerControl>(doc, prompts, dimmerCell(in), "frmDimmerControl");
-    const int tracking = trackingCell(in);
-    select(doc, tracking);
-    // The main screen opens no scaling editor for a dimmer that tracks the other photocell.
-    if (doc.GetPhotocellTracking(1 - doc.SelPhotocell, doc.SelDimmer) <= 0)
-        openEditor<frmDimmerScale>(doc, prompts, tracking, "frmDimmerScale");
-    openSettings<frmRelayPowerOn>(doc, prompts, "frmRelayPowerOn");
-    openSettings<frmDimmerSettings>(doc, prompts, "frmDimmerSettings");
-    openSettings<frmPilots>(doc, prompts, "frmPilots");
-    openSettings<frmPCInputs>(doc, prompts, "frmPCInputs");
+    switch (in.pick(8)) {
+    case 0:
+        openEditor<frmRelayControl>(doc, prompts, relayCell(in), "frmRelayControl");
+        break;
+    case 1:
+        openEditor<frmInputControl>(doc, prompts, disableCell(in), "frmInputControl");
+        break;
+    case 2:
+        openEditor<frmDimmerControl>(doc, prompts, dimmerCell(in), "frmDimmerControl");
+        break;
+    case 3: {
+        const int tracking = trackingCell(in);
+        select(doc, tracking);
+        // The main screen opens no scaling editor for a dimmer that tracks the other photocell.
+        if (doc.GetPhotocellTracking(1 - doc.SelPhotocell, doc.SelDimmer) <= 0)
+            openEditor<frmDimmerScale>(doc, prompts, tracking, "frmDimmerScale");
+        break;
+    }
+    case 4:
+        openSettings<frmRelayPowerOn>(doc, prompts, "frmRelayPowerOn");
+        break;
+    case 5:
+        openSettings<frmDimmerSettings>(doc, prompts, "frmDimmerSettings");
+        break;
+    case 6:
+        openSettings<frmPilots>(doc, prompts, "frmPilots");
+        break;
+    default:
+        openSettings<frmPCInputs>(doc, prompts, "frmPCInputs");
+        break;
+    }
     return 0;
 }
