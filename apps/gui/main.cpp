@@ -57,6 +57,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvandel-mx"));
     QApplication::setApplicationVersion(QStringLiteral("1.60"));
+    // Lets the desktop match the window to its launcher and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.tevara.OrvandelMX"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Orvandel MX configuration tool"));
