@@ -134,13 +134,19 @@ bool choosePort(const QString &spec, Session &s, QString *problem)
     return true;
 }
 
+bool readFile(Session &s, const QString &file, modOVMXConfig &doc)
+{
+    const modOVMXConfig::FileResult read = doc.readFile(file);
+    if (!read.ok)
+        s.io.err(QStringLiteral("orvandel-mx-cli: ") + read.error);
+    return read.ok;
+}
+
 int verify(Session &s, const QString &file)
 {
     modOVMXConfig doc;
-    if (const auto read = doc.readFile(file); !read.ok) {
-        s.io.err(QStringLiteral("orvandel-mx-cli: ") + read.error);
+    if (!readFile(s, file, doc))
         return UsageError;
-    }
     if (!s.connect())
         return Failed;
     const modOVMXCommunications::VerifyResult result = s.comm->VerifySettings(doc);
@@ -160,10 +166,8 @@ int verify(Session &s, const QString &file)
 int download(Session &s, const QString &file)
 {
     modOVMXConfig doc;
-    if (const auto read = doc.readFile(file); !read.ok) {
-        s.io.err(QStringLiteral("orvandel-mx-cli: ") + read.error);
+    if (!readFile(s, file, doc))
         return UsageError;
-    }
     if (!s.connect())
         return Failed;
     TerminalPrompts prompts(s.io, false);

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QStringListModel>
 
 #include <algorithm>
@@ -48,3 +50,14 @@ void centreOver(QDialog *dialog, QWidget *parent)
 }
 
 } // namespace SettingsLists
+
+QPushButton *SettingsLists::addCloseButton(QDialog *dialog, QBoxLayout *layout)
+{
+    auto *button = new QPushButton(QStringLiteral("Close"), dialog);
+    button->setObjectName(QStringLiteral("cmdClose"));
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(button);
+    layout->addLayout(row);
+    return button;
+}

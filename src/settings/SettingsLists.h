@@ -2,9 +2,11 @@
 
 #include <QStringList>
 
+class QBoxLayout;
 class QComboBox;
 class QDialog;
 class QObject;
+class QPushButton;
 class QStringListModel;
 class QWidget;
 
@@ -20,6 +22,9 @@ QStringListModel *shareEntries(QObject *owner, const QStringList &entries,
 // Shows position `v`, or nothing when `v` lies outside the list, so an unknown value is never
 // replaced by a guess.
 void selectPosition(QComboBox *list, int v);
+
+// The "Close" button at the right of the dialog's last row.
+QPushButton *addCloseButton(QDialog *dialog, QBoxLayout *layout);
 
 // Places `dialog` centred over the window of `parent`, once its size is known.
 void centreOver(QDialog *dialog, QWidget *parent);

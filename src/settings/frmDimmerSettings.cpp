@@ -55,12 +55,7 @@ void frmDimmerSettings::buildControls()
         connect(cboDimFadeRate[d], &QComboBox::activated, this,
                 [this, d] { cboDimFadeRate_Click(d); });
     }
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdClose);
-    layout->addLayout(buttons);
+    cmdClose = SettingsLists::addCloseButton(this, layout);
     connect(cmdClose, &QPushButton::clicked, this, &frmDimmerSettings::cmdClose_Click);
 }
 

@@ -71,12 +71,7 @@ void frmPCInputs::buildControls()
         connect(optPC2Filter[i], &QRadioButton::clicked, this,
                 [this, i] { optPC2Filter_Click(i); });
     }
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdClose);
-    layout->addLayout(buttons);
+    cmdClose = SettingsLists::addCloseButton(this, layout);
     connect(cmdClose, &QPushButton::clicked, this, &frmPCInputs::cmdClose_Click);
 }
 

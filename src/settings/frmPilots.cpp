@@ -45,12 +45,7 @@ void frmPilots::buildControls()
         frame->layout()->addWidget(cboTBPilot[k]);
         connect(cboTBPilot[k], &QComboBox::activated, this, [this, k] { cboTBPilot_Click(k); });
     }
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdClose);
-    layout->addLayout(buttons);
+    cmdClose = SettingsLists::addCloseButton(this, layout);
     connect(cmdClose, &QPushButton::clicked, this, &frmPilots::cmdClose_Click);
 }
 

@@ -40,12 +40,7 @@ void frmRelayPowerOn::buildControls()
         connect(cboRlyPowerOn[r], &QComboBox::activated, this,
                 [this, r] { cboRlyPowerOn_Click(r); });
     }
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdClose);
-    layout->addLayout(buttons);
+    cmdClose = SettingsLists::addCloseButton(this, layout);
     connect(cmdClose, &QPushButton::clicked, this, &frmRelayPowerOn::cmdClose_Click);
 }
 
