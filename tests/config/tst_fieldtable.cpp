@@ -308,29 +308,17 @@ void FieldTableTest::badJson_isRefusedNamingFieldAndIndex_data()
     modOVMXConfig doc;
     doc.NewConfiguration();
     const QJsonObject valid = ConfigJson::toJson(doc);
-    auto with = [&valid](const char *key, const QJsonValue &value) {
+    auto with = [&valid](const char *key, const QJsonValue &value) { // Undefined removes
         QJsonObject changed = valid;
         changed.insert(QLatin1String(key), value);
         return jsonBytes(changed);
     };
-    auto without = [&valid](const char *key) {
-        QJsonObject changed = valid;
-        changed.remove(QLatin1String(key));
-        return jsonBytes(changed);
-    };
-    // Replaces element [a][b] (b < 0: [a]) of a field.
-    auto element = [&valid](const char *key, int a, int b, const QJsonValue &value) {
-        QJsonObject changed = valid;
-        QJsonArray outer = changed.value(QLatin1String(key)).toArray();
-        if (b < 0) {
-            outer[a] = value;
-        } else {
-            QJsonArray inner = outer[a].toArray();
-            inner[b] = value;
-            outer[a] = inner;
-        }
-        changed.insert(QLatin1String(key), outer);
-        return jsonBytes(changed);
+    auto element = [&valid, &with](const char *key, int a, int b, const QJsonValue &value) {
+        QJsonArray outer = valid.value(QLatin1String(key)).toArray();
+        QJsonArray inner = outer[a].toArray();
+        inner[b] = value;
+        outer[a] = inner;
+        return with(key, outer);
     };
     QJsonArray shortRelay = valid.value("RelayCloseAction").toArray();
     shortRelay.removeLast();
@@ -341,11 +329,14 @@ void FieldTableTest::badJson_isRefusedNamingFieldAndIndex_data()
     QTest::newRow("not an object") << QByteArray("[]") << "not valid JSON: expected an object";
     QTest::newRow("other format") << with("format", "orvandel-mx/2")
                                   << "format: expected \"orvandel-mx/1\"";
-    QTest::newRow("no format") << without("format") << "format: expected \"orvandel-mx/1\"";
+    QTest::newRow("no format") << with("format", QJsonValue::Undefined)
+                               << "format: expected \"orvandel-mx/1\"";
     QTest::newRow("unknown field")
         << with("RelayCloseActon", 1) << "RelayCloseActon: no such field";
-    QTest::newRow("missing field") << without("RelayOpenAction") << "RelayOpenAction: missing";
-    QTest::newRow("missing unused words") << without("unusedWords") << "unusedWords: missing";
+    QTest::newRow("missing field")
+        << with("RelayOpenAction", QJsonValue::Undefined) << "RelayOpenAction: missing";
+    QTest::newRow("missing unused words")
+        << with("unusedWords", QJsonValue::Undefined) << "unusedWords: missing";
     QTest::newRow("23 rows") << with("RelayCloseAction", shortRelay)
                              << "RelayCloseAction: expected an array of 24 values";
     QTest::newRow("5 columns") << with("RelayCloseAction", longRow)
@@ -371,9 +362,9 @@ void FieldTableTest::badJson_isRefusedNamingFieldAndIndex_data()
     QTest::newRow("number for flag") << element("InputDisableOpen", 23, 0, 1)
                                      << "InputDisableOpen[23][0]: expected true or false";
     QTest::newRow("flag for number")
-        << element("RelayPowerOn", 3, -1, true)
+        << with("RelayPowerOn", QJsonArray{0, 0, 0, true})
         << "RelayPowerOn[3]: expected a whole number from 0 to 4, found true";
-    QTest::newRow("null") << element("PhotocellFilter", 1, -1, QJsonValue())
+    QTest::newRow("null") << with("PhotocellFilter", QJsonArray{1, QJsonValue()})
                           << "PhotocellFilter[1]: expected a whole number from 0 to 1, found null";
     QTest::newRow("used word") << with("unusedWords", QJsonObject{{"16", 1}})
                                << "unusedWords[\"16\"]: not the index of an unused word";
