@@ -133,17 +133,6 @@ private Q_SLOTS:
         QVERIFY(doc.ConfigModified);
     }
 
-    void download_wordAbove255_checksumError()
-    {
-        modOVMXConfig doc = patternedDocument(false);
-        modOVMXConfig::Image image = doc.image();
-        image[100] = 0x1FF;
-        doc.setImage(image);
-        QVERIFY(!m_comm->DownloadSettings(doc, m_prompts, m_hooks));
-        QCOMPARE(int(m_sim->memory[100]), 0xFF);
-        QVERIFY(m_prompts.calls.first().text.startsWith(QStringLiteral("Checksum Error(")));
-    }
-
     void upload_replacesImageWithoutMarkingModified()
     {
         for (int i = 0; i < 1024; ++i)

@@ -19,6 +19,13 @@ struct Curve {
     bool operator==(const Curve &) const = default;
 };
 
+// A drag of the middle grip to `to`: where the grip stops, what is stored and shown.
+struct EdgeDrag {
+    QPoint to, grip;
+    int level, output;
+    QString values; // the three labels, or "" when hidden
+};
+
 namespace QTest
 {
 template <> char *toString(const Curve &c)
@@ -308,37 +315,28 @@ private Q_SLOTS:
 
     void dragBeyondTheEdges_stopsTheGripAtThePlot_data()
     {
-        QTest::addColumn<QPoint>("to");
-        QTest::addColumn<QPoint>("grip");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("output");
-        QTest::addColumn<QString>("values"); // the three labels, or "" when hidden
-        QTest::newRow("right") << QPoint(3900, 1440) << QPoint(3825, 1440) << 255 << 50
-                               << "255/255 1800 fc 5.0 V";
-        QTest::newRow("far-right") << QPoint(4500, 1440) << QPoint(3825, 1440) << 255 << 50 << "";
-        QTest::newRow("top") << QPoint(1500, 0) << QPoint(1500, 0) << 100 << 100
-                             << "100/255 8 fc 10.0 V";
-        QTest::newRow("above-top") << QPoint(1500, -300) << QPoint(1500, 0) << 100 << 100 << "";
-        QTest::newRow("bottom") << QPoint(1500, 2955) << QPoint(1500, 2880) << 100 << 0
-                                << "100/255 8 fc 0.0 V";
-        QTest::newRow("below-bottom") << QPoint(1500, 4500) << QPoint(1500, 2880) << 100 << 0 << "";
-        QTest::newRow("left-of-left") << QPoint(-600, 1440) << QPoint(0, 1440) << 0 << 50 << "";
+        QTest::addColumn<EdgeDrag>("row");
+        QTest::newRow("right") << EdgeDrag{
+            {3900, 1440}, {3825, 1440}, 255, 50, "255/255 1800 fc 5.0 V"};
+        QTest::newRow("far-right") << EdgeDrag{{4500, 1440}, {3825, 1440}, 255, 50, ""};
+        QTest::newRow("top") << EdgeDrag{{1500, 0}, {1500, 0}, 100, 100, "100/255 8 fc 10.0 V"};
+        QTest::newRow("above-top") << EdgeDrag{{1500, -300}, {1500, 0}, 100, 100, ""};
+        QTest::newRow("bottom") << EdgeDrag{
+            {1500, 2955}, {1500, 2880}, 100, 0, "100/255 8 fc 0.0 V"};
+        QTest::newRow("below-bottom") << EdgeDrag{{1500, 4500}, {1500, 2880}, 100, 0, ""};
+        QTest::newRow("left-of-left") << EdgeDrag{{-600, 1440}, {0, 1440}, 0, 50, ""};
     }
     void dragBeyondTheEdges_stopsTheGripAtThePlot()
     {
-        QFETCH(QPoint, to);
-        QFETCH(QPoint, grip);
-        QFETCH(int, level);
-        QFETCH(int, output);
-        QFETCH(QString, values);
+        QFETCH(EdgeDrag, row);
         open(2);
         press(1920, 1440);
-        move(to.x(), to.y());
-        QCOMPARE(gripAt(3), QPointF(double(grip.x()), double(grip.y())));
-        QCOMPARE(m_doc.GetScaleLevel2(P, D), int16_t(level));
-        QCOMPARE(m_doc.GetScaleOutput2(P, D), int16_t(output));
-        QCOMPARE(this->values(), values);
-        release(to.x(), to.y());
+        move(row.to.x(), row.to.y());
+        QCOMPARE(gripAt(3), QPointF(row.grip));
+        QCOMPARE(m_doc.GetScaleLevel2(P, D), int16_t(row.level));
+        QCOMPARE(m_doc.GetScaleOutput2(P, D), int16_t(row.output));
+        QCOMPARE(values(), row.values);
+        release(row.to.x(), row.to.y());
     }
 
     void endGripPushedPastTheCorner_staysInsideThePlot()
@@ -387,32 +385,28 @@ private Q_SLOTS:
 
     void pointerBetweenPixels_roundsTiesToEven_data()
     {
-        QTest::addColumn<double>("X");
-        QTest::addColumn<double>("Y");
-        QTest::addColumn<double>("left");
-        QTest::addColumn<double>("top");
+        QTest::addColumn<QPointF>("to");
+        QTest::addColumn<QPointF>("grip");
         QTest::addColumn<int>("output");
         QTest::addColumn<QString>("voltage");
-        QTest::newRow("x-7.5") << 7.5 << 1440.0 << 8.0 << 1440.0 << 50 << "5.0 V";
-        QTest::newRow("x-22.5") << 22.5 << 1440.0 << 22.0 << 1440.0 << 50 << "5.0 V";
-        QTest::newRow("y-1432.5") << 1500.0 << 1432.5 << 1500.0 << 1432.0 << 50 << "5.0 V";
+        QTest::newRow("x-7.5") << QPointF(7.5, 1440) << QPointF(8, 1440) << 50 << "5.0 V";
+        QTest::newRow("x-22.5") << QPointF(22.5, 1440) << QPointF(22, 1440) << 50 << "5.0 V";
+        QTest::newRow("y-1432.5") << QPointF(1500, 1432.5) << QPointF(1500, 1432) << 50 << "5.0 V";
         // 2.5 % and 7.5 %: the store and the label keep the even neighbour.
-        QTest::newRow("output-2.5") << 1500.0 << 2808.0 << 1500.0 << 2808.0 << 2 << "0.2 V";
-        QTest::newRow("output-7.5") << 1500.0 << 2664.0 << 1500.0 << 2664.0 << 8 << "0.8 V";
+        QTest::newRow("output-2.5") << QPointF(1500, 2808) << QPointF(1500, 2808) << 2 << "0.2 V";
+        QTest::newRow("output-7.5") << QPointF(1500, 2664) << QPointF(1500, 2664) << 8 << "0.8 V";
     }
     void pointerBetweenPixels_roundsTiesToEven()
     {
-        QFETCH(double, X);
-        QFETCH(double, Y);
-        QFETCH(double, left);
-        QFETCH(double, top);
+        QFETCH(QPointF, to);
+        QFETCH(QPointF, grip);
         QFETCH(int, output);
         QFETCH(QString, voltage);
         setCurve({0, 100, 100, 50, 255, 0});
         open(2);
         press(1500, 1440);
-        moveExactly(X, Y);
-        QCOMPARE(gripAt(3), QPointF(left, top));
+        moveExactly(to.x(), to.y());
+        QCOMPARE(gripAt(3), grip);
         QCOMPARE(m_doc.GetScaleOutput2(P, D), int16_t(output));
         QCOMPARE(get("lblVoltage")->text(), voltage);
     }
