@@ -18,34 +18,23 @@ private:
     FakePrompts m_prompts;
     std::unique_ptr<frmDimmerControl> m_editor;
 
-    void open(int i, int d)
+    // Opens the editor on input 4, dimmer 1.
+    void open()
     {
-        m_doc.SelInput = static_cast<int16_t>(i);
-        m_doc.SelDimmer = static_cast<int16_t>(d);
+        m_doc.SelInput = 4;
+        m_doc.SelDimmer = 1;
         m_doc.ConfigModified = false;
         m_editor = std::make_unique<frmDimmerControl>(m_doc, m_prompts);
-        m_editor->setMapDef(QStringLiteral("Tamberline 01 Input 5 / Dimmer Output 2 Control"));
+        m_editor->setMapDef("Tamberline 01 Input 5 / Dimmer Output 2 Control");
         m_editor->show();
     }
     QComboBox *list(const QString &name) const { return control<QComboBox>(m_editor.get(), name); }
-    // Word of the dimmer control record of input 4, dimmer 1.
+    // Words of the dimmer control record of input 4, dimmer 1: control, fade rate, revert.
     static int word(int offset) { return 512 + 12 * 4 + 3 * 1 + offset; }
 
 private Q_SLOTS:
     void init() { m_doc.NewConfiguration(); }
     void cleanup() { m_editor.reset(); }
-
-    void newConfiguration_showsFirstEntries()
-    {
-        open(4, 1);
-        QCOMPARE(m_editor->windowTitle(), QStringLiteral("Dimmer Control"));
-        QCOMPARE(control<QLabel>(m_editor.get(), QStringLiteral("lblMapDef"))->text(),
-                 QStringLiteral("Tamberline 01 Input 5 / Dimmer Output 2 Control"));
-        QCOMPARE(list(QStringLiteral("cboControl"))->currentText(), QStringLiteral("None"));
-        QCOMPARE(list(QStringLiteral("cboFadeRate"))->currentText(), QStringLiteral("Fade"));
-        QCOMPARE(list(QStringLiteral("cboRevert"))->currentText(),
-                 QStringLiteral("Revert When Input Opens"));
-    }
 
     void lists_holdTheirEntriesInCodeOrder_data()
     {
@@ -74,9 +63,46 @@ private Q_SLOTS:
         QFETCH(int, count);
         QFETCH(int, position);
         QFETCH(QString, entry);
-        open(0, 0);
+        open();
+        QCOMPARE(m_editor->windowTitle(), QStringLiteral("Dimmer Control"));
+        QCOMPARE(control<QLabel>(m_editor.get(), "lblMapDef")->text(),
+                 QStringLiteral("Tamberline 01 Input 5 / Dimmer Output 2 Control"));
         QCOMPARE(list(name)->count(), count);
         QCOMPARE(list(name)->itemText(position), entry);
+    }
+
+    void openAndClose_showsStoredAndWritesNothing_data()
+    {
+        QTest::addColumn<QList<int>>("stored"); // control, fade rate, revert
+        QTest::addColumn<QStringList>("shown"); // empty: nothing selected
+        QTest::newRow("new") << QList<int>{0, 0, 0}
+                             << QStringList{"None", "Fade", "Revert When Input Opens"};
+        QTest::newRow("stored") << QList<int>{54, 1, 13}
+                                << QStringList{"Goto 50%", "Instant", "Revert After 60 Min"};
+        QTest::newRow("last-entries")
+            << QList<int>{104, 1, 121}
+            << QStringList{"Goto 100%", "Instant", "Revert After 600 Min"};
+        QTest::newRow("beyond-lists") << QList<int>{105, 2, 122} << QStringList{"", "", ""};
+        QTest::newRow("negative") << QList<int>{-1, -5, -300} << QStringList{"", "", ""};
+    }
+    void openAndClose_showsStoredAndWritesNothing()
+    {
+        QFETCH(QList<int>, stored);
+        QFETCH(QStringList, shown);
+        m_doc.SetDimmerControl(4, 1, stored[0]);
+        m_doc.SetDimmerControlFadeRate(4, 1, stored[1]);
+        m_doc.SetDimmerRevert(4, 1, stored[2]);
+        const modOVMXConfig::Image before = m_doc.image();
+        open();
+        const QStringList names{"cboControl", "cboFadeRate", "cboRevert"};
+        for (int n = 0; n < 3; ++n) {
+            QCOMPARE(list(names[n])->currentText(), shown[n]);
+            QCOMPARE(list(names[n])->currentIndex() == -1, shown[n].isEmpty());
+        }
+        QTest::mouseClick(control<QPushButton>(m_editor.get(), "cmdClose"), Qt::LeftButton);
+        QVERIFY(!m_editor->isVisible());
+        QVERIFY(m_doc.image() == before);
+        QVERIFY(!m_doc.ConfigModified);
     }
 
     void choice_storesItsPositionOnly_data()
@@ -84,79 +110,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("offset");
-        QTest::newRow("goto-100") << "cboControl" << 104 << 0;
-        QTest::newRow("goto-0") << "cboControl" << 4 << 0;
-        QTest::newRow("lower") << "cboControl" << 2 << 0;
-        QTest::newRow("instant-with-none") << "cboFadeRate" << 1 << 1;
-        QTest::newRow("after-5") << "cboRevert" << 2 << 2;
-        QTest::newRow("after-600") << "cboRevert" << 121 << 2;
+        QTest::addColumn<bool>("beyond"); // the three words start beyond their lists
+        QTest::newRow("goto-100") << "cboControl" << 104 << 0 << false;
+        QTest::newRow("goto-0") << "cboControl" << 4 << 0 << false;
+        QTest::newRow("lower") << "cboControl" << 2 << 0 << false;
+        QTest::newRow("instant-with-none") << "cboFadeRate" << 1 << 1 << false;
+        QTest::newRow("after-5") << "cboRevert" << 2 << 2 << false;
+        QTest::newRow("after-600") << "cboRevert" << 121 << 2 << false;
+        QTest::newRow("fade-among-beyond") << "cboFadeRate" << 0 << 1 << true;
     }
     void choice_storesItsPositionOnly()
     {
         QFETCH(QString, name);
         QFETCH(int, position);
         QFETCH(int, offset);
-        open(4, 1);
+        QFETCH(bool, beyond);
+        if (beyond) {
+            m_doc.SetDimmerControl(4, 1, 105);
+            m_doc.SetDimmerControlFadeRate(4, 1, 2);
+            m_doc.SetDimmerRevert(4, 1, 122);
+        }
+        open();
         modOVMXConfig::Image expected = m_doc.image();
-        expected[static_cast<size_t>(word(offset))] = static_cast<int16_t>(position);
+        expected[size_t(word(offset))] = static_cast<int16_t>(position);
         QVERIFY(chooseEntry(list(name), position));
         QVERIFY(m_doc.ConfigModified);
         QVERIFY(m_doc.image() == expected);
         for (const char *other : {"cboControl", "cboFadeRate", "cboRevert"})
-            QVERIFY(list(QLatin1String(other))->isEnabled());
-    }
-
-    void load_selectsStoredPositions()
-    {
-        m_doc.SetDimmerControl(4, 1, 54);
-        m_doc.SetDimmerControlFadeRate(4, 1, 1);
-        m_doc.SetDimmerRevert(4, 1, 13);
-        open(4, 1);
-        QCOMPARE(list(QStringLiteral("cboControl"))->currentText(), QStringLiteral("Goto 50%"));
-        QCOMPARE(list(QStringLiteral("cboFadeRate"))->currentText(), QStringLiteral("Instant"));
-        QCOMPARE(list(QStringLiteral("cboRevert"))->currentText(),
-                 QStringLiteral("Revert After 60 Min"));
-    }
-
-    void openAndClose_writesNothing_data()
-    {
-        QTest::addColumn<int>("control");
-        QTest::addColumn<int>("fadeRate");
-        QTest::addColumn<int>("revert");
-        QTest::newRow("new") << 0 << 0 << 0;
-        QTest::newRow("last-entries") << 104 << 1 << 121;
-        QTest::newRow("beyond-lists") << 105 << 2 << 122;
-        QTest::newRow("negative") << -1 << -5 << -300;
-    }
-    void openAndClose_writesNothing()
-    {
-        QFETCH(int, control);
-        QFETCH(int, fadeRate);
-        QFETCH(int, revert);
-        m_doc.SetDimmerControl(4, 1, control);
-        m_doc.SetDimmerControlFadeRate(4, 1, fadeRate);
-        m_doc.SetDimmerRevert(4, 1, revert);
-        const modOVMXConfig::Image before = m_doc.image();
-        open(4, 1);
-        QTest::mouseClick(::control<QPushButton>(m_editor.get(), QStringLiteral("cmdClose")),
-                          Qt::LeftButton);
-        QVERIFY(!m_editor->isVisible());
-        QVERIFY(m_doc.image() == before);
-        QVERIFY(!m_doc.ConfigModified);
-    }
-
-    void valuesBeyondLists_selectNothingUntilChosen()
-    {
-        m_doc.SetDimmerControl(4, 1, 105);
-        m_doc.SetDimmerControlFadeRate(4, 1, 2);
-        m_doc.SetDimmerRevert(4, 1, 122);
-        open(4, 1);
-        for (const char *name : {"cboControl", "cboFadeRate", "cboRevert"})
-            QCOMPARE(list(QLatin1String(name))->currentIndex(), -1);
-        QVERIFY(chooseEntry(list(QStringLiteral("cboFadeRate")), 0));
-        QCOMPARE(m_doc.GetWord(word(1)), int16_t(0));
-        QCOMPARE(m_doc.GetWord(word(0)), int16_t(105));
-        QCOMPARE(m_doc.GetWord(word(2)), int16_t(122));
+            QVERIFY(list(other)->isEnabled());
     }
 };
 

@@ -19,17 +19,20 @@ struct Curve {
     bool operator==(const Curve &) const = default;
 };
 
+// A drag of the middle grip to `to`: where the grip stops, what is stored and shown.
+struct EdgeDrag {
+    QPoint to, grip;
+    int level, output;
+    QString values; // the three labels, or "" when hidden
+};
+
 namespace QTest
 {
 template <> char *toString(const Curve &c)
 {
-    return qstrdup(QByteArray("points (%1,%2) (%3,%4) (%5,%6)")
-                       .replace("%1", QByteArray::number(c.level1))
-                       .replace("%2", QByteArray::number(c.output1))
-                       .replace("%3", QByteArray::number(c.level2))
-                       .replace("%4", QByteArray::number(c.output2))
-                       .replace("%5", QByteArray::number(c.level3))
-                       .replace("%6", QByteArray::number(c.output3)));
+    return qstrdup(
+        qPrintable(QString::asprintf("points (%d,%d) (%d,%d) (%d,%d)", c.level1, c.output1,
+                                     c.level2, c.output2, c.level3, c.output3)));
 }
 } // namespace QTest
 
@@ -68,35 +71,25 @@ private:
         m_editor->setMapDef(QStringLiteral("Photocell 2 / Dimmer Output 3 Control"));
         m_editor->show();
     }
-    ScalePlot *plot() const
+    template <class T = QLabel> T *get(const char *name) const
     {
-        return control<ScalePlot>(m_editor.get(), QStringLiteral("picScale"));
+        return control<T>(m_editor.get(), QLatin1String(name));
     }
-    QLabel *label(const char *name) const
+    ScalePlot *plot() const { return get<ScalePlot>("picScale"); }
+    QComboBox *modes() const { return get<QComboBox>("cboPCTrack"); }
+    QComboBox *targets() const { return get<QComboBox>("cboTarget"); }
+    bool plotShown() const { return !get<QGroupBox>("frmScale")->isHidden(); }
+    QPointF gripAt(int g) const { return {plot()->grip(g).Left, plot()->grip(g).Top}; }
+    // The three value labels as one text, or "" while they are hidden.
+    QString values() const
     {
-        return control<QLabel>(m_editor.get(), QLatin1String(name));
+        const bool shown = !get("lblPercent")->isHidden();
+        if (shown != !get("lblFootCandle")->isHidden() || shown != !get("lblVoltage")->isHidden())
+            return "the three value labels disagree";
+        return shown ? get("lblPercent")->text() + u' ' + get("lblFootCandle")->text() + u' ' +
+                           get("lblVoltage")->text()
+                     : QString();
     }
-    bool valuesShown() const
-    {
-        const bool percent = !label("lblPercent")->isHidden();
-        if (percent != !label("lblFootCandle")->isHidden() ||
-            percent != !label("lblVoltage")->isHidden())
-            qWarning("the three value labels disagree");
-        return percent;
-    }
-    QComboBox *modes() const
-    {
-        return control<QComboBox>(m_editor.get(), QStringLiteral("cboPCTrack"));
-    }
-    QComboBox *targets() const
-    {
-        return control<QComboBox>(m_editor.get(), QStringLiteral("cboTarget"));
-    }
-    bool plotShown() const
-    {
-        return !control<QGroupBox>(m_editor.get(), QStringLiteral("frmScale"))->isHidden();
-    }
-
     // Pointer positions in twips; whole pixels are multiples of 15 twips. QTest reads the
     // pixel (0, 0) as "the middle of the widget", so tests never aim there.
     static QPoint px(int X, int Y)
@@ -115,11 +108,11 @@ private:
         release(to.x(), to.y());
     }
     // A movement between pixels, as a high-resolution pointer reports it.
-    void moveExactly(double X, double Y, Qt::MouseButtons buttons)
+    void moveExactly(double X, double Y)
     {
         const QPointF at(X / 15, Y / 15);
-        QMouseEvent event(QEvent::MouseMove, at, plot()->mapToGlobal(at), Qt::NoButton, buttons,
-                          Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, at, plot()->mapToGlobal(at), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(plot(), &event);
     }
 
@@ -131,14 +124,13 @@ private Q_SLOTS:
     {
         open(2);
         QCOMPARE(m_editor->windowTitle(), QStringLiteral("Dimmer Scale"));
-        QCOMPARE(label("lblMapDef")->text(),
-                 QStringLiteral("Photocell 2 / Dimmer Output 3 Control"));
-        QCOMPARE(control<QGroupBox>(m_editor.get(), QStringLiteral("frmScale"))->title(),
+        QCOMPARE(get("lblMapDef")->text(), QStringLiteral("Photocell 2 / Dimmer Output 3 Control"));
+        QCOMPARE(get<QGroupBox>("frmScale")->title(),
                  QStringLiteral("PhotoCell Input To Dimmer Output Scaling"));
-        QCOMPARE(label("lblScale10V")->text(), QStringLiteral("10 V"));
-        QCOMPARE(label("lblScale0V")->text(), QStringLiteral("0 V"));
-        QCOMPARE(label("lblScale0Per")->text(), QStringLiteral("0"));
-        QCOMPARE(label("lblScale100Per")->text(), QStringLiteral("255"));
+        QCOMPARE(get("lblScale10V")->text(), QStringLiteral("10 V"));
+        QCOMPARE(get("lblScale0V")->text(), QStringLiteral("0 V"));
+        QCOMPARE(get("lblScale0Per")->text(), QStringLiteral("0"));
+        QCOMPARE(get("lblScale100Per")->text(), QStringLiteral("255"));
         QCOMPARE(plot()->size(), QSize(263, 200));
         QCOMPARE(modes()->count(), 4);
         QCOMPARE(modes()->itemText(1), QStringLiteral("PC Tracking: 2 point"));
@@ -148,57 +140,43 @@ private Q_SLOTS:
         QCOMPARE(targets()->itemText(255), QStringLiteral("Target: 255/255 (1800 fc)"));
     }
 
-    void mode_showsPlotOrTargetList_data()
+    void open_showsTheModeAndCloseWritesNothing_data()
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("plot");
         QTest::addColumn<bool>("target");
         QTest::addColumn<bool>("middle");
-        QTest::newRow("disabled") << 0 << false << false << true;
-        QTest::newRow("2-point") << 1 << true << false << false;
-        QTest::newRow("3-point") << 2 << true << false << true;
-        QTest::newRow("setpoint") << 3 << false << true << true;
-        QTest::newRow("unknown") << 9 << false << false << true;
+        QTest::addColumn<int>("targetLevel");
+        QTest::addColumn<Curve>("curve");
+        const Curve standard{255, 0, 128, 50, 0, 100};
+        QTest::newRow("disabled") << 0 << false << false << true << 0 << standard;
+        QTest::newRow("2-point") << 1 << true << false << false << 40 << standard;
+        QTest::newRow("3-point") << 2 << true << false << true << 255
+                                 << Curve{10, 20, 30, 40, 50, 60};
+        QTest::newRow("setpoint") << 3 << false << true << true << 128 << standard;
+        QTest::newRow("outside-codings")
+            << 9 << false << false << true << 256 << Curve{300, 101, -4, -1, 999, 250};
     }
-    void mode_showsPlotOrTargetList()
+    void open_showsTheModeAndCloseWritesNothing()
     {
         QFETCH(int, mode);
         QFETCH(bool, plot);
         QFETCH(bool, target);
         QFETCH(bool, middle);
+        QFETCH(int, targetLevel);
+        QFETCH(Curve, curve);
+        setCurve(curve);
+        m_doc.SetScaleTarget(P, D, targetLevel);
+        m_doc.SetPhotocellTracking(P, D, mode);
+        const modOVMXConfig::Image before = m_doc.image();
         open(mode);
         QCOMPARE(modes()->currentIndex(), mode < 4 ? mode : -1);
         QCOMPARE(plotShown(), plot);
         QCOMPARE(!targets()->isHidden(), target);
         QCOMPARE(this->plot()->gripVisible(3), middle);
         QCOMPARE(this->plot()->segmentVisible(2), middle);
-        QVERIFY(!valuesShown());
-    }
-
-    void openAndClose_writesNothing_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("target");
-        QTest::addColumn<Curve>("curve");
-        const Curve standard{255, 0, 128, 50, 0, 100};
-        QTest::newRow("disabled") << 0 << 0 << standard;
-        QTest::newRow("2-point") << 1 << 40 << standard;
-        QTest::newRow("3-point") << 2 << 255 << Curve{10, 20, 30, 40, 50, 60};
-        QTest::newRow("setpoint") << 3 << 128 << standard;
-        QTest::newRow("outside-codings") << 4 << 256 << Curve{300, 101, -4, -1, 999, 250};
-    }
-    void openAndClose_writesNothing()
-    {
-        QFETCH(int, mode);
-        QFETCH(int, target);
-        QFETCH(Curve, curve);
-        setCurve(curve);
-        m_doc.SetScaleTarget(P, D, target);
-        m_doc.SetPhotocellTracking(P, D, mode);
-        const modOVMXConfig::Image before = m_doc.image();
-        open(mode);
-        QTest::mouseClick(control<QPushButton>(m_editor.get(), QStringLiteral("cmdClose")),
-                          Qt::LeftButton);
+        QCOMPARE(values(), QString());
+        QTest::mouseClick(get<QPushButton>("cmdClose"), Qt::LeftButton);
         QVERIFY(!m_editor->isVisible());
         QVERIFY(m_doc.image() == before);
         QVERIFY(!m_doc.ConfigModified);
@@ -210,10 +188,8 @@ private Q_SLOTS:
         setCurve({300, 101, 128, 50, -4, -1});
         open(2);
         QCOMPARE(targets()->currentIndex(), -1);
-        QCOMPARE(plot()->grip(1).Left, 3825.0);
-        QCOMPARE(plot()->grip(1).Top, 0.0);
-        QCOMPARE(plot()->grip(2).Left, 0.0);
-        QCOMPARE(plot()->grip(2).Top, 2880.0);
+        QCOMPARE(gripAt(1), QPointF(3825.0, 0.0));
+        QCOMPARE(gripAt(2), QPointF(0.0, 2880.0));
         QVERIFY(!m_doc.ConfigModified);
     }
 
@@ -223,17 +199,15 @@ private Q_SLOTS:
         QVERIFY(chooseEntry(modes(), 1));
         QCOMPARE(m_doc.GetPhotocellTracking(P, D), int16_t(1));
         QVERIFY(plotShown());
-        QCOMPARE(plot()->grip(1).Left, 3825.0);
-        QCOMPARE(plot()->grip(1).Top, 2880.0);
-        QCOMPARE(plot()->grip(2).Left, 0.0);
-        QCOMPARE(plot()->grip(2).Top, 0.0);
+        QCOMPARE(gripAt(1), QPointF(3825.0, 2880.0));
+        QCOMPARE(gripAt(2), QPointF(0.0, 0.0));
         QCOMPARE(plot()->segment(0), QLineF(0, 45, 45, 45));
         QCOMPARE(plot()->segment(1), QLineF(45, 45, 3870, 2925));
         QCOMPARE(plot()->segment(3), QLineF(3870, 2925, 3945, 2925));
 
         move(1000, 1000);
         QCOMPARE(storedCurve(), (Curve{0, 100, 128, 50, 255, 0}));
-        QVERIFY(!valuesShown());
+        QCOMPARE(values(), QString());
     }
 
     void threePointSegments_runThroughTheMiddleGrip()
@@ -252,50 +226,31 @@ private Q_SLOTS:
     {
         open(1);
         press(45, 45);
-        QCOMPARE(plot()->grip(2).Left, 45.0);
-        QCOMPARE(plot()->grip(2).Top, 45.0);
-        QVERIFY(valuesShown());
-        QCOMPARE(label("lblPercent")->text(), QStringLiteral("3/255"));
-        QCOMPARE(label("lblFootCandle")->text(), QStringLiteral("0 fc"));
-        QCOMPARE(label("lblVoltage")->text(), QStringLiteral("9.8 V"));
+        QCOMPARE(gripAt(2), QPointF(45.0, 45.0));
+        QCOMPARE(values(), "3/255 0 fc 9.8 V");
         QCOMPARE(storedCurve(), (Curve{3, 98, 128, 50, 255, 0}));
         release(45, 45);
-        QVERIFY(!valuesShown());
+        QCOMPARE(values(), QString());
     }
 
-    void pressOutsideGrips_movesNothing()
+    void pointer_movesOnlyAPressedGrip()
     {
         open(2);
-        press(900, 900);
+        move(1935, 1470); // hovering over the middle grip shows its values
+        QCOMPARE(values(), "128/255 14 fc 5.0 V");
+        QCOMPARE(plot()->hoverGrip(), 3);
+        move(2100, 1470);
+        QCOMPARE(values(), QString());
+        QCOMPARE(plot()->hoverGrip(), 0);
+        press(900, 900); // away from every grip
         move(1200, 1200);
         release(1200, 1200);
         QCOMPARE(plot()->grip(2).Left, 0.0);
-        QCOMPARE(plot()->grip(3).Left, 1920.0);
-        QVERIFY(!valuesShown());
-    }
-
-    void hoverOverGrip_showsItsValuesWithoutMovingIt()
-    {
-        open(2);
-        move(1935, 1470);
-        QVERIFY(valuesShown());
-        QCOMPARE(label("lblPercent")->text(), QStringLiteral("128/255"));
-        QCOMPARE(label("lblFootCandle")->text(), QStringLiteral("14 fc"));
-        QCOMPARE(label("lblVoltage")->text(), QStringLiteral("5.0 V"));
-        QCOMPARE(plot()->hoverGrip(), 3);
-        QCOMPARE(plot()->grip(3).Left, 1920.0);
-        move(2100, 1470);
-        QVERIFY(!valuesShown());
-        QCOMPARE(plot()->hoverGrip(), 0);
-    }
-
-    void releasedGrip_nolongerFollowsThePointer()
-    {
-        open(2);
+        QCOMPARE(gripAt(3), QPointF(1920.0, 1440.0));
+        QCOMPARE(values(), QString());
         drag({1920, 1440}, {2400, 1200});
-        move(2700, 900);
-        QCOMPARE(plot()->grip(3).Left, 2400.0);
-        QCOMPARE(plot()->grip(3).Top, 1200.0);
+        move(2700, 900); // released: no longer follows
+        QCOMPARE(gripAt(3), QPointF(2400.0, 1200.0));
     }
 
     void dragEndGripPastTheOther_swapsTheStoredPoints()
@@ -333,8 +288,7 @@ private Q_SLOTS:
         setCurve({40, 90, 128, 50, 200, 10});
         open(2);
         drag({1920, 1440}, to);
-        QCOMPARE(plot()->grip(3).Left, double(grip.x()));
-        QCOMPARE(plot()->grip(3).Top, double(grip.y()));
+        QCOMPARE(gripAt(3), QPointF(double(grip.x()), double(grip.y())));
         QCOMPARE(m_doc.GetScaleLevel2(P, D), int16_t(grip.x() / 15));
     }
 
@@ -354,50 +308,35 @@ private Q_SLOTS:
         QFETCH(int, middleLeft);
         open(2);
         drag(from, to);
-        QCOMPARE(plot()->grip(3).Left, double(middleLeft));
-        QCOMPARE(plot()->grip(3).Top, 1440.0);
+        QCOMPARE(gripAt(3), QPointF(double(middleLeft), 1440.0));
         QCOMPARE(m_doc.GetScaleLevel2(P, D), int16_t(middleLeft / 15));
         QCOMPARE(m_doc.GetScaleOutput2(P, D), int16_t(50));
     }
 
     void dragBeyondTheEdges_stopsTheGripAtThePlot_data()
     {
-        QTest::addColumn<QPoint>("to");
-        QTest::addColumn<QPoint>("grip");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("output");
-        QTest::addColumn<QString>("values"); // the three labels, or "" when hidden
-        QTest::newRow("right") << QPoint(3900, 1440) << QPoint(3825, 1440) << 255 << 50
-                               << "255/255 1800 fc 5.0 V";
-        QTest::newRow("far-right") << QPoint(4500, 1440) << QPoint(3825, 1440) << 255 << 50 << "";
-        QTest::newRow("top") << QPoint(1500, 0) << QPoint(1500, 0) << 100 << 100
-                             << "100/255 8 fc 10.0 V";
-        QTest::newRow("above-top") << QPoint(1500, -300) << QPoint(1500, 0) << 100 << 100 << "";
-        QTest::newRow("bottom") << QPoint(1500, 2955) << QPoint(1500, 2880) << 100 << 0
-                                << "100/255 8 fc 0.0 V";
-        QTest::newRow("below-bottom") << QPoint(1500, 4500) << QPoint(1500, 2880) << 100 << 0 << "";
-        QTest::newRow("left-of-left") << QPoint(-600, 1440) << QPoint(0, 1440) << 0 << 50 << "";
+        QTest::addColumn<EdgeDrag>("row");
+        QTest::newRow("right") << EdgeDrag{
+            {3900, 1440}, {3825, 1440}, 255, 50, "255/255 1800 fc 5.0 V"};
+        QTest::newRow("far-right") << EdgeDrag{{4500, 1440}, {3825, 1440}, 255, 50, ""};
+        QTest::newRow("top") << EdgeDrag{{1500, 0}, {1500, 0}, 100, 100, "100/255 8 fc 10.0 V"};
+        QTest::newRow("above-top") << EdgeDrag{{1500, -300}, {1500, 0}, 100, 100, ""};
+        QTest::newRow("bottom") << EdgeDrag{
+            {1500, 2955}, {1500, 2880}, 100, 0, "100/255 8 fc 0.0 V"};
+        QTest::newRow("below-bottom") << EdgeDrag{{1500, 4500}, {1500, 2880}, 100, 0, ""};
+        QTest::newRow("left-of-left") << EdgeDrag{{-600, 1440}, {0, 1440}, 0, 50, ""};
     }
     void dragBeyondTheEdges_stopsTheGripAtThePlot()
     {
-        QFETCH(QPoint, to);
-        QFETCH(QPoint, grip);
-        QFETCH(int, level);
-        QFETCH(int, output);
-        QFETCH(QString, values);
+        QFETCH(EdgeDrag, row);
         open(2);
         press(1920, 1440);
-        move(to.x(), to.y());
-        QCOMPARE(plot()->grip(3).Left, double(grip.x()));
-        QCOMPARE(plot()->grip(3).Top, double(grip.y()));
-        QCOMPARE(m_doc.GetScaleLevel2(P, D), int16_t(level));
-        QCOMPARE(m_doc.GetScaleOutput2(P, D), int16_t(output));
-        QCOMPARE(valuesShown(), !values.isEmpty());
-        if (!values.isEmpty())
-            QCOMPARE(label("lblPercent")->text() + u' ' + label("lblFootCandle")->text() + u' ' +
-                         label("lblVoltage")->text(),
-                     values);
-        release(to.x(), to.y());
+        move(row.to.x(), row.to.y());
+        QCOMPARE(gripAt(3), QPointF(row.grip));
+        QCOMPARE(m_doc.GetScaleLevel2(P, D), int16_t(row.level));
+        QCOMPARE(m_doc.GetScaleOutput2(P, D), int16_t(row.output));
+        QCOMPARE(values(), row.values);
+        release(row.to.x(), row.to.y());
     }
 
     void endGripPushedPastTheCorner_staysInsideThePlot()
@@ -405,15 +344,11 @@ private Q_SLOTS:
         open(2);
         press(3840, 2895);
         move(3900, 2940);
-        QCOMPARE(plot()->grip(1).Left, 3825.0);
-        QCOMPARE(plot()->grip(1).Top, 2880.0);
-        QCOMPARE(label("lblPercent")->text(), QStringLiteral("255/255"));
-        QCOMPARE(label("lblFootCandle")->text(), QStringLiteral("1800 fc"));
-        QCOMPARE(label("lblVoltage")->text(), QStringLiteral("0.0 V"));
+        QCOMPARE(gripAt(1), QPointF(3825.0, 2880.0));
+        QCOMPARE(values(), "255/255 1800 fc 0.0 V");
         move(5000, 4000);
-        QCOMPARE(plot()->grip(1).Left, 3825.0);
-        QCOMPARE(plot()->grip(1).Top, 2880.0);
-        QVERIFY(!valuesShown());
+        QCOMPARE(gripAt(1), QPointF(3825.0, 2880.0));
+        QCOMPARE(values(), QString());
         QCOMPARE(storedCurve(), (Curve{0, 100, 128, 50, 255, 0}));
     }
 
@@ -450,52 +385,41 @@ private Q_SLOTS:
 
     void pointerBetweenPixels_roundsTiesToEven_data()
     {
-        QTest::addColumn<double>("X");
-        QTest::addColumn<double>("Y");
-        QTest::addColumn<double>("left");
-        QTest::addColumn<double>("top");
+        QTest::addColumn<QPointF>("to");
+        QTest::addColumn<QPointF>("grip");
         QTest::addColumn<int>("output");
         QTest::addColumn<QString>("voltage");
-        QTest::newRow("x-7.5") << 7.5 << 1440.0 << 8.0 << 1440.0 << 50 << "5.0 V";
-        QTest::newRow("x-22.5") << 22.5 << 1440.0 << 22.0 << 1440.0 << 50 << "5.0 V";
-        QTest::newRow("y-1432.5") << 1500.0 << 1432.5 << 1500.0 << 1432.0 << 50 << "5.0 V";
+        QTest::newRow("x-7.5") << QPointF(7.5, 1440) << QPointF(8, 1440) << 50 << "5.0 V";
+        QTest::newRow("x-22.5") << QPointF(22.5, 1440) << QPointF(22, 1440) << 50 << "5.0 V";
+        QTest::newRow("y-1432.5") << QPointF(1500, 1432.5) << QPointF(1500, 1432) << 50 << "5.0 V";
         // 2.5 % and 7.5 %: the store and the label keep the even neighbour.
-        QTest::newRow("output-2.5") << 1500.0 << 2808.0 << 1500.0 << 2808.0 << 2 << "0.2 V";
-        QTest::newRow("output-7.5") << 1500.0 << 2664.0 << 1500.0 << 2664.0 << 8 << "0.8 V";
+        QTest::newRow("output-2.5") << QPointF(1500, 2808) << QPointF(1500, 2808) << 2 << "0.2 V";
+        QTest::newRow("output-7.5") << QPointF(1500, 2664) << QPointF(1500, 2664) << 8 << "0.8 V";
     }
     void pointerBetweenPixels_roundsTiesToEven()
     {
-        QFETCH(double, X);
-        QFETCH(double, Y);
-        QFETCH(double, left);
-        QFETCH(double, top);
+        QFETCH(QPointF, to);
+        QFETCH(QPointF, grip);
         QFETCH(int, output);
         QFETCH(QString, voltage);
         setCurve({0, 100, 100, 50, 255, 0});
         open(2);
         press(1500, 1440);
-        moveExactly(X, Y, Qt::LeftButton);
-        QCOMPARE(plot()->grip(3).Left, left);
-        QCOMPARE(plot()->grip(3).Top, top);
+        moveExactly(to.x(), to.y());
+        QCOMPARE(gripAt(3), grip);
         QCOMPARE(m_doc.GetScaleOutput2(P, D), int16_t(output));
-        QCOMPARE(label("lblVoltage")->text(), voltage);
+        QCOMPARE(get("lblVoltage")->text(), voltage);
     }
 
-    void setpointTarget_storesTheChosenLevel_data()
-    {
-        QTest::addColumn<int>("entry");
-        QTest::newRow("first") << 0;
-        QTest::newRow("middle") << 128;
-        QTest::newRow("last") << 255;
-    }
     void setpointTarget_storesTheChosenLevel()
     {
-        QFETCH(int, entry);
         m_doc.SetScaleTarget(P, D, 40);
         open(3);
         QCOMPARE(targets()->currentIndex(), 40);
-        QVERIFY(chooseEntry(targets(), entry));
-        QCOMPARE(m_doc.GetScaleTarget(P, D), int16_t(entry));
+        for (int entry : {0, 128, 255}) {
+            QVERIFY(chooseEntry(targets(), entry));
+            QCOMPARE(m_doc.GetScaleTarget(P, D), int16_t(entry));
+        }
         QCOMPARE(m_doc.GetPhotocellTracking(P, D), int16_t(3));
     }
 };

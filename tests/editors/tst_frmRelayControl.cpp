@@ -28,44 +28,33 @@ private:
         m_doc.SelRelay = static_cast<int16_t>(r);
         m_doc.ConfigModified = false;
         m_editor = std::make_unique<frmRelayControl>(m_doc, m_prompts);
-        m_editor->setMapDef(QStringLiteral("Tamberline 01 Input 3 / Relay 2 Control"));
+        m_editor->setMapDef("Tamberline 01 Input 3 / Relay 2 Control");
         m_editor->show();
     }
-    QRadioButton *closeOption(int index) const
+    template <class T = QWidget> T *get(const QString &name) const
     {
-        return control<QRadioButton>(m_editor.get(),
-                                     QStringLiteral("optControlClose_%1").arg(index));
+        return control<T>(m_editor.get(), name);
     }
-    QRadioButton *openOption(int index) const
+    QRadioButton *option(bool closing, int n) const
     {
-        return control<QRadioButton>(m_editor.get(),
-                                     QStringLiteral("optControlOpen_%1").arg(index));
+        return get<QRadioButton>(
+            QString(closing ? "optControlClose_%1" : "optControlOpen_%1").arg(n));
     }
-    QCheckBox *hold() const
+    QCheckBox *hold() const { return get<QCheckBox>("chkOverride"); }
+    QComboBox *timedOn() const { return get<QComboBox>("cboTimedOn"); }
+    bool seqNoteShown() const { return !get("lblSeq")->isHidden(); }
+    int checked(bool closing) const
     {
-        return control<QCheckBox>(m_editor.get(), QStringLiteral("chkOverride"));
-    }
-    QComboBox *timedOn() const
-    {
-        return control<QComboBox>(m_editor.get(), QStringLiteral("cboTimedOn"));
-    }
-    bool seqNoteShown() const
-    {
-        return !control<QLabel>(m_editor.get(), QStringLiteral("lblSeq"))->isHidden();
-    }
-    int checkedCloseOption() const
-    {
-        for (int n = 0; n < frmRelayControl::CloseOptionCount; ++n)
-            if (closeOption(n)->isChecked())
+        for (int n = 0; n < (closing ? 12 : 10); ++n)
+            if (option(closing, n)->isChecked())
                 return n;
         return -1;
     }
-    int checkedOpenOption() const
+    // Close options usable: all, or only the first three while the hold box is ticked.
+    void checkEnabledCloseOptions(bool onlyFirstThree)
     {
-        for (int n = 0; n < frmRelayControl::OpenOptionCount; ++n)
-            if (openOption(n)->isChecked())
-                return n;
-        return -1;
+        for (int n = 0; n < 12; ++n)
+            QCOMPARE(option(true, n)->isEnabled(), n < 3 || !onlyFirstThree);
     }
 
 private Q_SLOTS:
@@ -80,44 +69,33 @@ private Q_SLOTS:
     {
         open(0, 0);
         QCOMPARE(m_editor->windowTitle(), QStringLiteral("Relay Control"));
-        QCOMPARE(control<QLabel>(m_editor.get(), QStringLiteral("lblMapDef"))->text(),
-                 QStringLiteral("Tamberline 01 Input 3 / Relay 2 Control"));
-        QCOMPARE(control<QGroupBox>(m_editor.get(), QStringLiteral("frmInputCloses"))->title(),
-                 QStringLiteral("When Input Closes"));
-        QCOMPARE(control<QGroupBox>(m_editor.get(), QStringLiteral("frmInputOpens"))->title(),
-                 QStringLiteral("When Input Opens"));
+        QCOMPARE(get<QLabel>("lblMapDef")->text(), "Tamberline 01 Input 3 / Relay 2 Control");
+        QCOMPARE(get<QGroupBox>("frmInputCloses")->title(), QStringLiteral("When Input Closes"));
+        QCOMPARE(get<QGroupBox>("frmInputOpens")->title(), QStringLiteral("When Input Opens"));
         QCOMPARE(hold()->text(), QStringLiteral("Hold Status While Closed"));
-        QCOMPARE(control<QLabel>(m_editor.get(), QStringLiteral("lblTimedOn"))->text(),
-                 QStringLiteral("Timed On"));
-        QCOMPARE(control<QLabel>(m_editor.get(), QStringLiteral("lblSeq"))->text(),
-                 QStringLiteral("2/4 Step Sequences Use The Following Relay Pairs 1(A) - 2(B)  "
-                                "Or 3(A) - 4(B)"));
-        QCOMPARE(control<QPushButton>(m_editor.get(), QStringLiteral("cmdClose"))->text(),
-                 QStringLiteral("Close"));
-        const QStringList actions{QStringLiteral("None"),
-                                  QStringLiteral("Turn Off Relay"),
-                                  QStringLiteral("Turn On Relay"),
-                                  QStringLiteral("Toggle Relay Based On Relay 1 Status"),
-                                  QStringLiteral("Toggle Relay Based On Relay 2 Status"),
-                                  QStringLiteral("Toggle Relay Based On Relay 3 Status"),
-                                  QStringLiteral("Toggle Relay Based On Relay 4 Status"),
-                                  QStringLiteral("Timed On With No Blink Alert"),
-                                  QStringLiteral("Timed On With Single Blink Alert"),
-                                  QStringLiteral("Timed On With Double Blink Alert"),
-                                  QStringLiteral("2 Step Sequence"),
-                                  QStringLiteral("4 Step Sequence")};
-        for (int n = 0; n < 12; ++n)
-            QCOMPARE(closeOption(n)->text(), actions[n]);
-        for (int n = 0; n < 10; ++n)
-            QCOMPARE(openOption(n)->text(), actions[n]);
-        QVERIFY(!m_editor->findChild<QRadioButton *>(QStringLiteral("optControlOpen_10")));
+        QCOMPARE(get<QLabel>("lblTimedOn")->text(), QStringLiteral("Timed On"));
+        QCOMPARE(get<QLabel>("lblSeq")->text(),
+                 "2/4 Step Sequences Use The Following Relay Pairs 1(A) - 2(B)  Or 3(A) - 4(B)");
+        const QStringList actions{"None",
+                                  "Turn Off Relay",
+                                  "Turn On Relay",
+                                  "Toggle Relay Based On Relay 1 Status",
+                                  "Toggle Relay Based On Relay 2 Status",
+                                  "Toggle Relay Based On Relay 3 Status",
+                                  "Toggle Relay Based On Relay 4 Status",
+                                  "Timed On With No Blink Alert",
+                                  "Timed On With Single Blink Alert",
+                                  "Timed On With Double Blink Alert",
+                                  "2 Step Sequence",
+                                  "4 Step Sequence"};
+        for (int n = 0; n < 12; ++n) {
+            QCOMPARE(option(true, n)->text(), actions[n]);
+            if (n < 10)
+                QCOMPARE(option(false, n)->text(), actions[n]);
+        }
+        QVERIFY(!m_editor->findChild<QRadioButton *>("optControlOpen_10"));
         // One option every 360 twips.
-        QCOMPARE(closeOption(11)->y() - closeOption(0)->y(), 11 * 24);
-    }
-
-    void timedOnList_holdsEveryMinuteFrom5To999()
-    {
-        open(0, 0);
+        QCOMPARE(option(true, 11)->y() - option(true, 0)->y(), 11 * 24);
         QCOMPARE(timedOn()->count(), 995);
         QCOMPARE(timedOn()->itemText(0), QStringLiteral("5 Minute"));
         QCOMPARE(timedOn()->itemText(994), QStringLiteral("999 Minute"));
@@ -144,8 +122,7 @@ private Q_SLOTS:
         m_doc.SetRelayTimedOn(5, 2, timedOn);
         const modOVMXConfig::Image before = m_doc.image();
         open(5, 2);
-        QTest::mouseClick(control<QPushButton>(m_editor.get(), QStringLiteral("cmdClose")),
-                          Qt::LeftButton);
+        QTest::mouseClick(get<QPushButton>("cmdClose"), Qt::LeftButton);
         QVERIFY(!m_editor->isVisible());
         QCOMPARE(m_editor->result(), int(QDialog::Accepted));
         QVERIFY(m_doc.image() == before);
@@ -160,13 +137,12 @@ private Q_SLOTS:
         m_doc.SetRelayOpenAction(7, 3, 9);
         m_doc.SetRelayTimedOn(7, 3, 300);
         open(7, 3);
-        QCOMPARE(checkedCloseOption(), 2);
-        QCOMPARE(checkedOpenOption(), 9);
+        QCOMPARE(checked(true), 2);
+        QCOMPARE(checked(false), 9);
         QVERIFY(hold()->isChecked());
         QCOMPARE(timedOn()->currentText(), QStringLiteral("305 Minute"));
         QVERIFY(!seqNoteShown());
-        for (int n = 0; n < 12; ++n)
-            QCOMPARE(closeOption(n)->isEnabled(), n < 3);
+        checkEnabledCloseOptions(true);
     }
 
     void valuesOutsideCodings_selectNothingUntilChosen()
@@ -175,70 +151,43 @@ private Q_SLOTS:
         m_doc.SetRelayOpenAction(0, 0, 10);
         m_doc.SetRelayTimedOn(0, 0, 995);
         open(0, 0);
-        QCOMPARE(checkedCloseOption(), -1);
-        QCOMPARE(checkedOpenOption(), -1);
+        QCOMPARE(checked(true), -1);
+        QCOMPARE(checked(false), -1);
         QCOMPARE(timedOn()->currentIndex(), -1);
         QVERIFY(!m_doc.ConfigModified);
-        clickButton(openOption(4));
+        clickButton(option(false, 4));
         QCOMPARE(m_doc.GetRelayOpenAction(0, 0), int16_t(4));
         QCOMPARE(m_doc.GetWord(0), int16_t(12));
     }
 
-    void closeOption_storesIndexKeepingHold_data()
+    void option_storesItsIndexOnly_data()
     {
+        QTest::addColumn<bool>("closing");
         QTest::addColumn<int>("index");
         QTest::addColumn<bool>("holdBit");
         for (int n = 0; n < 12; ++n)
-            QTest::addRow("option-%d", n) << n << false;
+            QTest::addRow("close-%d", n) << true << n << false;
         for (int n = 0; n < 3; ++n)
-            QTest::addRow("option-%d-held", n) << n << true;
+            QTest::addRow("close-%d-held", n) << true << n << true;
+        for (int n = 0; n < 10; ++n)
+            QTest::addRow("open-%d", n) << false << n << false;
     }
-    void closeOption_storesIndexKeepingHold()
+    void option_storesItsIndexOnly()
     {
+        QFETCH(bool, closing);
         QFETCH(int, index);
         QFETCH(bool, holdBit);
-        m_doc.SetRelayCloseAction(2, 1, index == 1 ? 2 : 1);
-        m_doc.SetRelayHoldStatus(2, 1, holdBit);
+        // Words 36 and 37: input 2, relay 1; start away from the option clicked.
+        m_doc.SetWord(36, (index == 1 ? 2 : 1) + (holdBit ? 128 : 0));
+        m_doc.SetWord(37, index == 0 ? 1 : 0);
+        modOVMXConfig::Image expected = m_doc.image();
+        expected[closing ? 36 : 37] = static_cast<int16_t>(index + (holdBit ? 128 : 0));
         open(2, 1);
-        clickButton(closeOption(index));
+        clickButton(option(closing, index));
         QVERIFY(m_doc.ConfigModified);
-        QCOMPARE(m_doc.GetWord(32 + 4), int16_t(index + (holdBit ? 128 : 0)));
-        QCOMPARE(m_doc.GetRelayOpenAction(2, 1), int16_t(0));
-    }
-
-    void openOption_storesIndex_data()
-    {
-        QTest::addColumn<int>("index");
-        for (int n = 0; n < 10; ++n)
-            QTest::addRow("option-%d", n) << n;
-    }
-    void openOption_storesIndex()
-    {
-        QFETCH(int, index);
-        m_doc.SetRelayOpenAction(2, 1, index == 0 ? 1 : 0);
-        m_doc.SetRelayCloseAction(2, 1, 5);
-        open(2, 1);
-        clickButton(openOption(index));
-        QCOMPARE(m_doc.GetWord(37), int16_t(index));
-        QCOMPARE(m_doc.GetWord(36), int16_t(5));
-    }
-
-    void sequenceNote_followsCloseAction_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<bool>("shown");
-        for (int n = 0; n < 12; ++n)
-            QTest::addRow("option-%d", n) << n << (n >= 10);
-    }
-    void sequenceNote_followsCloseAction()
-    {
-        QFETCH(int, index);
-        QFETCH(bool, shown);
-        m_doc.SetRelayCloseAction(0, 0, index == 10 ? 11 : 10);
-        open(0, 0);
-        QVERIFY(seqNoteShown());
-        clickButton(closeOption(index));
-        QCOMPARE(seqNoteShown(), shown);
+        QVERIFY(m_doc.image() == expected);
+        // The note on relay pairs shows with the sequence actions only.
+        QCOMPARE(seqNoteShown(), closing && index >= 10);
     }
 
     void holdWithPlainAction_storesBitAndGreysOutOthers()
@@ -248,15 +197,12 @@ private Q_SLOTS:
         clickButton(hold());
         QVERIFY(m_prompts.calls.isEmpty());
         QCOMPARE(m_doc.GetWord(36), int16_t(128 + 2));
-        for (int n = 0; n < 12; ++n)
-            QCOMPARE(closeOption(n)->isEnabled(), n < 3);
+        checkEnabledCloseOptions(true);
         for (int n = 0; n < 10; ++n)
-            QVERIFY(openOption(n)->isEnabled());
-
+            QVERIFY(option(false, n)->isEnabled());
         clickButton(hold());
         QCOMPARE(m_doc.GetWord(36), int16_t(2));
-        for (int n = 0; n < 12; ++n)
-            QVERIFY(closeOption(n)->isEnabled());
+        checkEnabledCloseOptions(false);
     }
 
     void holdWithOtherAction_clearsActionAfterMessage_data()
@@ -276,15 +222,13 @@ private Q_SLOTS:
         const FakePrompts::Call &call = m_prompts.calls.first();
         QCOMPARE(call.kind, FakePrompts::Kind::Message);
         QCOMPARE(call.title, QStringLiteral("Error"));
-        QCOMPARE(call.text,
-                 QStringLiteral("Hols Status Is Only Available For None, Turn Off Relay, "
-                                "and Turn On Relay\r\nInput Close Action Has Been Cleared"));
+        QCOMPARE(call.text, "Hols Status Is Only Available For None, Turn Off Relay, and Turn On "
+                            "Relay\r\nInput Close Action Has Been Cleared");
         QCOMPARE(call.icon, Prompts::Icon::Critical);
         QCOMPARE(m_doc.GetWord(36), int16_t(128));
-        QCOMPARE(checkedCloseOption(), 0);
+        QCOMPARE(checked(true), 0);
         QVERIFY(!seqNoteShown());
-        for (int n = 0; n < 12; ++n)
-            QCOMPARE(closeOption(n)->isEnabled(), n < 3);
+        checkEnabledCloseOptions(true);
     }
 
     void loadedHoldWithOtherAction_showsItGreyedWithoutMessage()
@@ -292,12 +236,11 @@ private Q_SLOTS:
         m_doc.SetRelayCloseAction(4, 0, 7);
         m_doc.SetRelayHoldStatus(4, 0, true);
         open(4, 0);
-        QCOMPARE(checkedCloseOption(), 7);
-        QVERIFY(!closeOption(7)->isEnabled());
-        QVERIFY(m_prompts.calls.isEmpty());
+        QCOMPARE(checked(true), 7);
+        QVERIFY(!option(true, 7)->isEnabled());
         clickButton(hold());
         QCOMPARE(m_doc.GetWord(64), int16_t(7));
-        QVERIFY(closeOption(7)->isEnabled());
+        QVERIFY(option(true, 7)->isEnabled());
         QVERIFY(m_prompts.calls.isEmpty());
     }
 
@@ -327,7 +270,6 @@ private Q_SLOTS:
         QWidget main;
         main.setGeometry(100, 80, 1025, 681);
         main.show();
-        m_doc.ConfigModified = false;
         frmRelayControl editor(m_doc, m_prompts, &main);
         editor.show();
         const QRect outer = main.frameGeometry(), own = editor.frameGeometry();
