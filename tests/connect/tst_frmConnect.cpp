@@ -2,9 +2,8 @@
 #include "MainWindowDriver.h"
 #include "modOVMXCommunications.h"
 
-#include <QTimer>
-
-// The port list, Connect and its layout switch, closing, and the window from the main screen.
+// The port list, Connect and its layout switch, losing the line, closing, and the window from
+// the main screen.
 class tst_frmConnect : public QObject
 {
     Q_OBJECT
@@ -13,22 +12,19 @@ private Q_SLOTS:
     void init() { m_rig = std::make_unique<ConnectRig>(); }
     void cleanup() { m_rig.reset(); }
 
-    void open_storedPort_selectedThroughClickAndModified_data();
-    void open_storedPort_selectedThroughClickAndModified();
-    void open_portOutsideList_selectsNothingUntilChosen();
-    void choosePort_byUser_storesPosition();
+    void open_storedPort_selectedAndModified_data();
+    void open_storedPort_selectedAndModified();
+    void choosePort_byUser_storesPositionAndOpensIt();
     void connect_data();
     void connect();
     void connect_missingPort_reportsReasonAndStaysUnconnected();
-    void connect_silentController_notEqualThenFirstPollCloses();
-    void poll_fails_closesPortAndWindowWithMessage();
-    void relayButton_unplugged_closesPortAndWindowWithMessage();
+    void lineLost_closesPortAndWindowWithMessage_data();
+    void lineLost_closesPortAndWindowWithMessage();
     void timer_everyQuarterSecond_showsNewState();
     void close_afterConnect_stopsPollAndClosesPort_data();
     void close_afterConnect_stopsPollAndClosesPort();
     void centred_overParent();
     void mainScreen_connectWithoutComm_opensNothingButRefreshes();
-    void mainScreen_openAndClose_leavesModified();
     void mainScreen_upload_showsControllerSettingsOnGrid();
 
 private:
@@ -36,57 +32,44 @@ private:
     std::unique_ptr<ConnectRig> m_rig;
 };
 
-void tst_frmConnect::open_storedPort_selectedThroughClickAndModified_data()
+void tst_frmConnect::open_storedPort_selectedAndModified_data()
 {
     QTest::addColumn<int>("stored");
-    QTest::newRow("COM1") << 0;
-    QTest::newRow("COM3") << 2;
-    QTest::newRow("COM8") << 7;
+    QTest::addColumn<int>("index"); // -1: outside the list, nothing selected, nothing changed
+    QTest::newRow("COM1") << 0 << 0;
+    QTest::newRow("COM8") << 7 << 7;
+    QTest::newRow("COM10") << 9 << -1;
 }
 
-void tst_frmConnect::open_storedPort_selectedThroughClickAndModified()
+void tst_frmConnect::open_storedPort_selectedAndModified()
 {
     QFETCH(int, stored);
+    QFETCH(int, index);
     m_rig->doc.SetComPort(stored);
     m_rig->doc.ConfigModified = false;
     QVERIFY(m_rig->open());
     auto *list = m_rig->child<QComboBox>(QStringLiteral("cboComPort"));
     QCOMPARE(list->count(), 8);
-    QCOMPARE(list->itemText(0), QStringLiteral("COM1"));
     QCOMPARE(list->itemText(7), QStringLiteral("COM8"));
-    QCOMPARE(list->currentIndex(), stored);
-    QVERIFY(m_rig->doc.ConfigModified);
+    QCOMPARE(list->currentIndex(), index);
+    QCOMPARE(m_rig->doc.ConfigModified, index >= 0);
     QCOMPARE(m_rig->doc.GetComPort(), stored);
-    QCOMPARE(m_rig->child<QLabel>(QStringLiteral("lblDevice"))->text(),
-             QStringLiteral("simulated controller (COM%1)").arg(stored + 1));
-    QVERIFY(!m_rig->visible(QStringLiteral("frmStatus")));
-    QVERIFY(!m_rig->visible(QStringLiteral("cmdDownload")));
-    QVERIFY(!m_rig->visible(QStringLiteral("lblVerify")));
+    QCOMPARE(m_rig->child<QPushButton>(QStringLiteral("cmdConnect"))->isEnabled(), index >= 0);
+    if (index >= 0)
+        QCOMPARE(m_rig->text(QStringLiteral("lblDevice")),
+                 QStringLiteral("simulated controller (COM%1)").arg(stored + 1));
+    for (const char *hidden : {"frmStatus", "cmdDownload", "lblVerify"})
+        QVERIFY2(!m_rig->visible(QLatin1String(hidden)), hidden);
     QVERIFY(m_rig->visible(QStringLiteral("cmdClose")));
 }
 
-void tst_frmConnect::open_portOutsideList_selectsNothingUntilChosen()
+void tst_frmConnect::choosePort_byUser_storesPositionAndOpensIt()
 {
     m_rig->doc.SetComPort(9);
-    m_rig->doc.ConfigModified = false;
     QVERIFY(m_rig->open());
-    auto *list = m_rig->child<QComboBox>(QStringLiteral("cboComPort"));
-    QCOMPARE(list->currentIndex(), -1);
-    QVERIFY(!m_rig->child<QPushButton>(QStringLiteral("cmdConnect"))->isEnabled());
-    QVERIFY(!m_rig->doc.ConfigModified);
-    QCOMPARE(m_rig->doc.GetComPort(), 9);
-    list->setCurrentIndex(1);
-    Q_EMIT list->activated(1);
-    QCOMPARE(m_rig->doc.GetComPort(), 1);
-    QVERIFY(m_rig->child<QPushButton>(QStringLiteral("cmdConnect"))->isEnabled());
-}
-
-void tst_frmConnect::choosePort_byUser_storesPosition()
-{
-    QVERIFY(m_rig->open());
-    m_rig->doc.ConfigModified = false;
     auto *list = m_rig->child<QComboBox>(QStringLiteral("cboComPort"));
     list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentText(), QStringLiteral("COM3"));
@@ -101,10 +84,8 @@ void tst_frmConnect::connect_data()
     QTest::addColumn<bool>("controllerDiffers");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QColor>("colour");
-    QTest::addColumn<bool>("differencesShown");
-    QTest::newRow("equal") << false << "Settings Are Equal" << QColor(128, 255, 128) << false;
-    QTest::newRow("not equal") << true << "Settings Are  Not Equal" << QColor(255, 128, 128)
-                               << true;
+    QTest::newRow("equal") << false << "Settings Are Equal" << QColor(128, 255, 128);
+    QTest::newRow("not equal") << true << "Settings Are  Not Equal" << QColor(255, 128, 128);
 }
 
 void tst_frmConnect::connect()
@@ -116,10 +97,9 @@ void tst_frmConnect::connect()
     m_rig->click(QStringLiteral("cmdConnect"));
     QVERIFY(m_rig->window->isConnected());
     QVERIFY(m_rig->comm.PortOpen());
-    auto *verify = m_rig->child<QLabel>(QStringLiteral("lblVerify"));
-    QTEST(verify->text(), "caption");
-    QTEST(ConnectColours::background(verify), "colour");
-    QTEST(m_rig->visible(QStringLiteral("cmdDifferences")), "differencesShown");
+    QTEST(m_rig->text(QStringLiteral("lblVerify")), "caption");
+    QTEST(ConnectColours::background(m_rig->child<QLabel>(QStringLiteral("lblVerify"))), "colour");
+    QCOMPARE(m_rig->visible(QStringLiteral("cmdDifferences")), controllerDiffers);
     for (const char *shown : {"lblVerify", "frmStatus", "cmdDownload", "cmdUpload", "cmdClose"})
         QVERIFY2(m_rig->visible(QLatin1String(shown)), shown);
     for (const char *hidden : {"cboComPort", "cmdConnect"})
@@ -143,11 +123,9 @@ void tst_frmConnect::connect_missingPort_reportsReasonAndStaysUnconnected()
     auto *reason = m_rig->child<QLabel>(QStringLiteral("lblPortError"));
     QVERIFY(reason->isVisible());
     QCOMPARE(reason->text(), QStringLiteral("simulated controller (COM2) is missing"));
-    QVERIFY(m_rig->visible(QStringLiteral("cboComPort")));
     QVERIFY(m_rig->visible(QStringLiteral("cmdConnect")));
     QVERIFY(!m_rig->visible(QStringLiteral("frmStatus")));
     QVERIFY(!m_rig->window->timer()->isActive());
-
     // Another port, and the user is through.
     auto *list = m_rig->child<QComboBox>(QStringLiteral("cboComPort"));
     list->setCurrentIndex(0);
@@ -157,27 +135,36 @@ void tst_frmConnect::connect_missingPort_reportsReasonAndStaysUnconnected()
     QVERIFY(m_rig->window->isConnected());
 }
 
-void tst_frmConnect::connect_silentController_notEqualThenFirstPollCloses()
+void tst_frmConnect::lineLost_closesPortAndWindowWithMessage_data()
 {
-    QString error;
-    QVERIFY(m_rig->sim.faults.add(QStringLiteral("silent"), &error));
-    QVERIFY(m_rig->open());
-    m_rig->click(QStringLiteral("cmdConnect"));
-    QVERIFY(m_rig->window->isConnected());
-    QCOMPARE(m_rig->child<QLabel>(QStringLiteral("lblVerify"))->text(),
-             QStringLiteral("Settings Are  Not Equal"));
-    QVERIFY(!m_rig->visible(QStringLiteral("cmdDifferences")));
-    m_rig->window->Timer1_Timer();
-    QCOMPARE(m_rig->prompts.last().title, QStringLiteral("Communications Error"));
-    QVERIFY(!m_rig->window->isVisible());
+    QTest::addColumn<QString>("when"); // silent from Connect, or from a later poll or button
+    QTest::newRow("at connect") << "connect";
+    QTest::newRow("poll") << "poll";
+    QTest::newRow("relay button") << "cmdRly2On";
 }
 
-void tst_frmConnect::poll_fails_closesPortAndWindowWithMessage()
+void tst_frmConnect::lineLost_closesPortAndWindowWithMessage()
 {
-    QVERIFY(m_rig->connect());
-    QString error;
-    QVERIFY(m_rig->sim.faults.add(QStringLiteral("silent"), &error));
-    m_rig->window->Timer1_Timer();
+    QFETCH(QString, when);
+    if (when == QLatin1String("connect")) {
+        m_rig->fault(QStringLiteral("silent"));
+        QVERIFY(m_rig->open());
+        m_rig->click(QStringLiteral("cmdConnect"));
+        QVERIFY(m_rig->window->isConnected()); // the first poll decides
+        QCOMPARE(m_rig->text(QStringLiteral("lblVerify")),
+                 QStringLiteral("Settings Are  Not Equal"));
+        QVERIFY(!m_rig->visible(QStringLiteral("cmdDifferences")));
+        m_rig->window->Timer1_Timer();
+    } else {
+        QVERIFY(m_rig->connect());
+        m_rig->fault(QStringLiteral("silent"));
+        if (when == QLatin1String("poll")) {
+            m_rig->window->Timer1_Timer();
+        } else {
+            m_rig->click(when);
+            QVERIFY(m_rig->port.simulatedMs() >= 1000); // the full second was waited
+        }
+    }
     QCOMPARE(m_rig->prompts.calls.size(), 1);
     QCOMPARE(m_rig->prompts.last().title, QStringLiteral("Communications Error"));
     QCOMPARE(m_rig->prompts.last().text, QStringLiteral("Unable To Connect To Orvandel-2"));
@@ -185,18 +172,6 @@ void tst_frmConnect::poll_fails_closesPortAndWindowWithMessage()
     QVERIFY(!m_rig->comm.PortOpen());
     QVERIFY(!m_rig->window->timer()->isActive());
     QVERIFY(!m_rig->window->isVisible());
-}
-
-void tst_frmConnect::relayButton_unplugged_closesPortAndWindowWithMessage()
-{
-    QVERIFY(m_rig->connect());
-    QString error;
-    QVERIFY(m_rig->sim.faults.add(QStringLiteral("silent"), &error));
-    m_rig->click(QStringLiteral("cmdRly2On"));
-    QCOMPARE(m_rig->prompts.last().text, QStringLiteral("Unable To Connect To Orvandel-2"));
-    QVERIFY(!m_rig->comm.PortOpen());
-    QVERIFY(!m_rig->window->isVisible());
-    QVERIFY(m_rig->port.simulatedMs() >= 1000); // the full second was waited
 }
 
 void tst_frmConnect::timer_everyQuarterSecond_showsNewState()
@@ -254,23 +229,6 @@ void tst_frmConnect::mainScreen_connectWithoutComm_opensNothingButRefreshes()
     QCOMPARE(ui.model().cellText(26), QStringLiteral("OnOff"));
 }
 
-void tst_frmConnect::mainScreen_openAndClose_leavesModified()
-{
-    MainWindowDriver ui;
-    ui.window.setCommunications(&m_rig->comm);
-    QVERIFY(ui.show());
-    ui.doc.ConfigModified = false;
-    ui.onDialog = [](QDialog &dialog) {
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.close();
-    };
-    ui.child<QAction>(QStringLiteral("mnuConnect"))->trigger();
-    QCOMPARE(ui.opened.size(), 1);
-    QCOMPARE(ui.opened.first().className, QStringLiteral("frmConnect"));
-    QVERIFY(ui.doc.ConfigModified);
-}
-
 void tst_frmConnect::mainScreen_upload_showsControllerSettingsOnGrid()
 {
     modOVMXConfig controller;
@@ -289,13 +247,14 @@ void tst_frmConnect::mainScreen_upload_showsControllerSettingsOnGrid()
     ui.onDialog = [](QDialog &dialog) {
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdConnect")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdUpload")),
-                          Qt::LeftButton);
+        for (const char *button : {"cmdConnect", "cmdUpload"})
+            QTest::mouseClick(dialog.findChild<QPushButton *>(QLatin1String(button)),
+                              Qt::LeftButton);
         dialog.close();
     };
     ui.child<QAction>(QStringLiteral("mnuConnect"))->trigger();
+    QCOMPARE(ui.opened.size(), 1);
+    QCOMPARE(ui.opened.first().className, QStringLiteral("frmConnect"));
     QCOMPARE(ui.prompts.last().text, QStringLiteral("Upload Complete"));
     QCOMPARE(ui.model().cellText(26), QStringLiteral("OnOff"));
     // The port chosen in the window, not the controller's, stays with the document.

@@ -23,16 +23,13 @@ private Q_SLOTS:
     }
     void cleanup() { m_ui.reset(); }
 
-    void hover_downAColumn_movesHighlightOnScreen();
-    void hover_ontoRowHeading_clearsHighlight();
-    void hover_overPanels_keepsHighlight();
+    void hover_mouseMoves_highlightOnScreen_data();
+    void hover_mouseMoves_highlightOnScreen();
     void click_cell_setsSelectionAndModified_data();
     void click_cell_setsSelectionAndModified();
-    void click_trackingWhileOtherTracks_refusedWithoutRefresh_data();
-    void click_trackingWhileOtherTracks_refusedWithoutRefresh();
-    void click_trackingAlone_refreshesWithoutMessage();
-    void click_diagonalCell_refusedWithInformationThenRefreshes();
-    void click_indexOutsideGrid_changesNothing();
+    void click_trackingCell_refusedWhileOtherPhotocellTracks_data();
+    void click_trackingCell_refusedWhileOtherPhotocellTracks();
+    void click_diagonalOrOutside_refused();
     void sideCommands_afterDialog_refreshScreen_data();
     void sideCommands_afterDialog_refreshScreen();
     void tooltip_overCell_showsFullCaption_data();
@@ -40,12 +37,6 @@ private Q_SLOTS:
     void keyboard_arrowsAndEnter_driveTheGrid();
 
 private:
-    QColor pixelAt(QPoint client) const
-    {
-        return m_ui->window.grid()->grab().toImage().pixelColor(client);
-    }
-    QString labelText(const QString &name) const { return m_ui->child<QLabel>(name)->text(); }
-
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<MainWindowDriver> m_ui;
     ControllerSimulator m_controller;
@@ -53,65 +44,65 @@ private:
     modOVMXCommunications m_comm{m_port};
 };
 
-void tst_frmMain_commands::hover_downAColumn_movesHighlightOnScreen()
+void tst_frmMain_commands::hover_mouseMoves_highlightOnScreen_data()
 {
+    QTest::addColumn<QList<QPoint>>("moves"); // client points after cell 29
+    QTest::addColumn<int>("highlighted");
+    QTest::addColumn<QList<QRect>>("at"); // painted colours, sampled inside each rect
+    QTest::addColumn<QList<QColor>>("colours");
+    const QColor lit = GridModel::HeadingHighlight, plain = GridModel::HeadingColour;
+    QTest::newRow("down a column")
+        << QList<QPoint>{} << 29
+        << QList<QRect>{GridModel::cellRect(29), GridModel::cellRect(5),   GridModel::deviceRect(0),
+                        GridModel::inputRect(5), GridModel::outputRect(1), GridModel::outputRect(0),
+                        GridModel::inputRect(4)}
+        << QList<QColor>{
+               GridModel::UnderMouse, GridModel::RelayColour, lit, lit, lit, plain, plain};
+    QTest::newRow("onto a row heading")
+        << QList<QPoint>{QPoint(20, 146)} << -1
+        << QList<QRect>{GridModel::cellRect(29), GridModel::outputRect(1)}
+        << QList<QColor>{GridModel::RelayColour, plain};
+    // The pilot frame, a pilot label and a timed-off list keep it; the background clears it.
+    QTest::newRow("over panels") << QList<QPoint>{{100, 10}, {100, 32}, {650, 26}} << 29
+                                 << QList<QRect>{GridModel::cellRect(29)}
+                                 << QList<QColor>{GridModel::UnderMouse};
+    QTest::newRow("window background")
+        << QList<QPoint>{{650, 26}, {1021, 300}} << -1 << QList<QRect>{GridModel::inputRect(5)}
+        << QList<QColor>{plain};
+}
+
+void tst_frmMain_commands::hover_mouseMoves_highlightOnScreen()
+{
+    QFETCH(QList<QPoint>, moves);
+    QFETCH(QList<QRect>, at);
+    QFETCH(QList<QColor>, colours);
     QVERIFY(m_ui->show());
     m_ui->moveTo(MainWindowDriver::inCell(5));
     m_ui->moveTo(MainWindowDriver::inCell(29));
-    QCOMPARE(m_ui->model().HLIndex(), 29);
-    const QPoint inside(2, 2);
-    QCOMPARE(pixelAt(GridModel::cellRect(29).topLeft() + inside), GridModel::UnderMouse);
-    QCOMPARE(pixelAt(GridModel::cellRect(5).topLeft() + inside), GridModel::RelayColour);
-    QCOMPARE(pixelAt(GridModel::deviceRect(0).topLeft() + inside), GridModel::HeadingHighlight);
-    QCOMPARE(pixelAt(GridModel::inputRect(5).topLeft() + inside), GridModel::HeadingHighlight);
-    QCOMPARE(pixelAt(GridModel::outputRect(1).topLeft() + inside), GridModel::HeadingHighlight);
-    QCOMPARE(pixelAt(GridModel::outputRect(0).topLeft() + inside), GridModel::HeadingColour);
-    QCOMPARE(pixelAt(GridModel::inputRect(4).topLeft() + inside), GridModel::HeadingColour);
-}
-
-void tst_frmMain_commands::hover_ontoRowHeading_clearsHighlight()
-{
-    QVERIFY(m_ui->show());
-    m_ui->moveTo(MainWindowDriver::inCell(29));
-    m_ui->moveTo(QPoint(20, 146));
-    QVERIFY(!m_ui->model().HLActive());
-    QCOMPARE(m_ui->model().HLIndex(), -1);
-    QCOMPARE(pixelAt(GridModel::cellRect(29).topLeft() + QPoint(2, 2)), GridModel::RelayColour);
-    QCOMPARE(pixelAt(GridModel::outputRect(1).topLeft() + QPoint(2, 2)), GridModel::HeadingColour);
-}
-
-void tst_frmMain_commands::hover_overPanels_keepsHighlight()
-{
-    QVERIFY(m_ui->show());
-    m_ui->moveTo(MainWindowDriver::inCell(29));
-    m_ui->moveTo(QPoint(100, 10)); // the Tamberline 01 pilot frame
-    m_ui->moveTo(QPoint(100, 32)); // a pilot label
-    m_ui->moveTo(QPoint(650, 26)); // a timed-off list
-    QCOMPARE(m_ui->model().HLIndex(), 29);
-    m_ui->moveTo(QPoint(1021, 300)); // the window background
-    QCOMPARE(m_ui->model().HLIndex(), -1);
+    for (const QPoint &p : moves)
+        m_ui->moveTo(p);
+    QTEST(m_ui->model().HLIndex(), "highlighted");
+    const QImage painted = m_ui->window.grid()->grab().toImage();
+    for (qsizetype n = 0; n < at.size(); ++n)
+        QCOMPARE(painted.pixelColor(at[n].topLeft() + QPoint(2, 2)), colours[n]);
 }
 
 void tst_frmMain_commands::click_cell_setsSelectionAndModified_data()
 {
     QTest::addColumn<int>("cell");
-    QTest::addColumn<int>("input");
-    QTest::addColumn<int>("relay");
-    QTest::addColumn<int>("disInput");
-    QTest::addColumn<int>("dimmer");
-    QTest::addColumn<int>("photocell");
+    QTest::addColumn<QList<int>>("selection"); // input, relay, disable input, dimmer, photocell
     QTest::addColumn<QString>("editor");
     QTest::addColumn<QString>("mapDef");
-    QTest::newRow("relay cell 26") << 26 << 2 << 1 << -3 << -27 << -4 << "frmRelayControl"
-                                   << "Tamberline 01 Input 3 / Relay 2 Control";
-    QTest::newRow("disable cell 110") << 110 << 14 << 4 << 0 << -24 << -1 << "frmInputControl"
-                                      << "Hardwire Input  3 / Tamberline 01 Input 1 Control";
-    QTest::newRow("dimmer cell 700") << 700 << 4 << 29 << 25 << 1 << -3 << "frmDimmerControl"
-                                     << "Tamberline 01 Input 5 / Dimmer Output 2 Control";
-    QTest::newRow("tracking cell 712") << 712 << 16 << 29 << 25 << 1 << 0 << "frmDimmerScale"
-                                       << "Photocell 1 / Dimmer Output 2 Control";
-    QTest::newRow("tracking cell 764") << 764 << 20 << 31 << 27 << 3 << 1 << "frmDimmerScale"
-                                       << "Photocell 2 / Dimmer Output 4 Control";
+    QTest::newRow("relay 26") << 26 << QList<int>{2, 1, -3, -27, -4} << "frmRelayControl"
+                              << "Tamberline 01 Input 3 / Relay 2 Control";
+    QTest::newRow("disable 110") << 110 << QList<int>{14, 4, 0, -24, -1} << "frmInputControl"
+                                 << "Hardwire Input  3 / Tamberline 01 Input 1 Control";
+    QTest::newRow("dimmer 700") << 700 << QList<int>{4, 29, 25, 1, -3} << "frmDimmerControl"
+                                << "Tamberline 01 Input 5 / Dimmer Output 2 Control";
+    QTest::newRow("tracking 712") << 712 << QList<int>{16, 29, 25, 1, 0} << "frmDimmerScale"
+                                  << "Photocell 1 / Dimmer Output 2 Control";
+    QTest::newRow("tracking 764") << 764 << QList<int>{20, 31, 27, 3, 1} << "frmDimmerScale"
+                                  << "Photocell 2 / Dimmer Output 4 Control";
 }
 
 void tst_frmMain_commands::click_cell_setsSelectionAndModified()
@@ -120,23 +111,21 @@ void tst_frmMain_commands::click_cell_setsSelectionAndModified()
     QVERIFY(m_ui->show());
     m_ui->clickAt(MainWindowDriver::inCell(cell));
     QVERIFY(m_ui->doc.ConfigModified);
-    QTEST(int(m_ui->doc.SelInput), "input");
-    QTEST(int(m_ui->doc.SelRelay), "relay");
-    QTEST(int(m_ui->doc.SelDisInput), "disInput");
-    QTEST(int(m_ui->doc.SelDimmer), "dimmer");
-    QTEST(int(m_ui->doc.SelPhotocell), "photocell");
+    const auto &d = m_ui->doc;
+    QTEST((QList<int>{d.SelInput, d.SelRelay, d.SelDisInput, d.SelDimmer, d.SelPhotocell}),
+          "selection");
     QVERIFY(m_ui->prompts.calls.isEmpty());
     QCOMPARE(m_ui->opened.size(), 1);
     QTEST(m_ui->opened.first().className, "editor");
     QTEST(m_ui->opened.first().mapDef, "mapDef");
 }
 
-void tst_frmMain_commands::click_trackingWhileOtherTracks_refusedWithoutRefresh_data()
+void tst_frmMain_commands::click_trackingCell_refusedWhileOtherPhotocellTracks_data()
 {
     QTest::addColumn<int>("cell");
-    QTest::addColumn<int>("otherPhotocell");
+    QTest::addColumn<int>("tracking"); // the photocell already tracking
     QTest::addColumn<int>("dimmer");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("text"); // empty: accepted
     QTest::newRow("photocell 1 while 2 tracks")
         << 712 << 1 << 1
         << "This Dimmer Output Is Configured To Track Photocell 2.\r\n"
@@ -145,43 +134,41 @@ void tst_frmMain_commands::click_trackingWhileOtherTracks_refusedWithoutRefresh_
         << 764 << 0 << 3
         << "This Dimmer Output Is Configured To Track Photocell 1.\r\n"
            "Tracking Of 2 Photocells Is Not Permitted.";
+    QTest::newRow("its own photocell tracks") << 712 << 0 << 1 << QString();
 }
 
-void tst_frmMain_commands::click_trackingWhileOtherTracks_refusedWithoutRefresh()
+void tst_frmMain_commands::click_trackingCell_refusedWhileOtherPhotocellTracks()
 {
     QFETCH(int, cell);
-    QFETCH(int, otherPhotocell);
+    QFETCH(int, tracking);
     QFETCH(int, dimmer);
     QFETCH(QString, text);
-    m_ui->doc.SetPhotocellTracking(otherPhotocell, dimmer, 2);
+    m_ui->doc.SetPhotocellTracking(tracking, dimmer, 2);
     m_ui->doc.SetRelayCloseAction(0, 0, 2); // not on screen until the next refresh
     m_ui->doc.ConfigModified = false;
     QVERIFY(m_ui->show());
     m_ui->clickAt(MainWindowDriver::inCell(cell));
+    QVERIFY(m_ui->doc.ConfigModified);
+    if (text.isEmpty()) {
+        QVERIFY(m_ui->prompts.calls.isEmpty());
+        QCOMPARE(m_ui->model().cellText(0), QStringLiteral("On-"));
+        return;
+    }
     QCOMPARE(m_ui->prompts.calls.size(), 1);
     QCOMPARE(m_ui->prompts.last().kind, FakePrompts::Kind::Message);
     QCOMPARE(m_ui->prompts.last().title, QStringLiteral("Error"));
     QCOMPARE(m_ui->prompts.last().text, text);
     QCOMPARE(m_ui->prompts.last().icon, Prompts::Icon::Critical);
-    QVERIFY(m_ui->doc.ConfigModified);
     QCOMPARE(m_ui->model().cellText(0), QStringLiteral("-"));
 }
 
-void tst_frmMain_commands::click_trackingAlone_refreshesWithoutMessage()
+void tst_frmMain_commands::click_diagonalOrOutside_refused()
 {
-    m_ui->doc.SetPhotocellTracking(0, 1, 3); // its own photocell may already track
-    m_ui->doc.SetRelayCloseAction(0, 0, 2);
-    QVERIFY(m_ui->show());
-    m_ui->clickAt(MainWindowDriver::inCell(712));
+    m_ui->window.lblControl_Click(-1);
+    m_ui->window.lblControl_Click(768);
+    QVERIFY(!m_ui->doc.ConfigModified);
     QVERIFY(m_ui->prompts.calls.isEmpty());
-    QCOMPARE(m_ui->model().cellText(0), QStringLiteral("On-"));
-    QCOMPARE(m_ui->model().cellText(712), QStringLiteral("Setpoint Tracking"));
-}
-
-void tst_frmMain_commands::click_diagonalCell_refusedWithInformationThenRefreshes()
-{
     m_ui->doc.SetDimmerControl(0, 0, 1);
-    m_ui->doc.ConfigModified = false;
     m_ui->window.lblControl_Click(96 + 25 * 7);
     QCOMPARE(m_ui->prompts.calls.size(), 1);
     QCOMPARE(m_ui->prompts.last().title, QStringLiteral("Error"));
@@ -190,41 +177,24 @@ void tst_frmMain_commands::click_diagonalCell_refusedWithInformationThenRefreshe
     QCOMPARE(m_ui->prompts.last().icon, Prompts::Icon::Information);
     QVERIFY(m_ui->doc.ConfigModified);
     QCOMPARE(m_ui->model().cellText(672), QStringLiteral("Revert"));
-}
-
-void tst_frmMain_commands::click_indexOutsideGrid_changesNothing()
-{
-    m_ui->window.lblControl_Click(-1);
-    m_ui->window.lblControl_Click(768);
-    QVERIFY(!m_ui->doc.ConfigModified);
-    QVERIFY(m_ui->prompts.calls.isEmpty());
+    QVERIFY(m_ui->opened.isEmpty());
 }
 
 void tst_frmMain_commands::sideCommands_afterDialog_refreshScreen_data()
 {
-    QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("dialog");
-    QTest::newRow("lblPilot(3)") << "lblPilot(3)"
-                                 << "frmPilots";
-    QTest::newRow("lblPilot(10)") << "lblPilot(10)"
-                                  << "frmPilots";
-    QTest::newRow("lblPCInp(5)") << "lblPCInp(5)"
-                                 << "frmPCInputs";
-    QTest::newRow("lblPCOn(2)") << "lblPCOn(2)"
-                                << "frmPCInputs";
-    QTest::newRow("lblPCOff(7)") << "lblPCOff(7)"
-                                 << "frmPCInputs";
-    QTest::newRow("mnuRelayOptions") << "mnuRelayOptions"
-                                     << "frmRelayPowerOn";
-    QTest::newRow("mnuDimmerOptions") << "mnuDimmerOptions"
-                                      << "frmDimmerSettings";
-    QTest::newRow("mnuConnect") << "mnuConnect"
-                                << "frmConnect";
+    QTest::newRow("lblPilot(3)") << "frmPilots";
+    QTest::newRow("lblPilot(10)") << "frmPilots";
+    QTest::newRow("lblPCInp(5)") << "frmPCInputs";
+    QTest::newRow("lblPCOff(7)") << "frmPCInputs";
+    QTest::newRow("mnuRelayOptions") << "frmRelayPowerOn";
+    QTest::newRow("mnuDimmerOptions") << "frmDimmerSettings";
+    QTest::newRow("mnuConnect") << "frmConnect";
 }
 
 void tst_frmMain_commands::sideCommands_afterDialog_refreshScreen()
 {
-    QFETCH(QString, control);
+    const QString control = QString::fromLatin1(QTest::currentDataTag());
     QVERIFY(m_ui->show());
     // The change is made while the window is open: only the refresh after it can show it.
     m_ui->onDialog = [this](QDialog &) {
@@ -236,10 +206,9 @@ void tst_frmMain_commands::sideCommands_afterDialog_refreshScreen()
     } else {
         auto *label = m_ui->child<QWidget>(control);
         QVERIFY(label);
-        const QWidget *central = m_ui->window.centralWidget();
-        m_ui->clickAt(label->mapTo(central, label->rect().center()));
+        m_ui->clickAt(label->mapTo(m_ui->window.centralWidget(), label->rect().center()));
     }
-    QCOMPARE(labelText("lblPilot(0)"), QStringLiteral(" Pilot 1 - Relay 2 On"));
+    QCOMPARE(m_ui->child<QLabel>("lblPilot(0)")->text(), QStringLiteral(" Pilot 1 - Relay 2 On"));
     QCOMPARE(m_ui->child<PanelFrame>("frmPC2Levels")->caption(),
              QStringLiteral("Photocell 2 [2 Sec Filter]"));
     QCOMPARE(m_ui->opened.size(), 1);
@@ -260,12 +229,12 @@ void tst_frmMain_commands::tooltip_overCell_showsFullCaption()
     QFETCH(int, cell);
     QVERIFY(m_ui->show());
     ProgrammingGrid *grid = m_ui->window.grid();
-    const QPoint at = MainWindowDriver::inCell(cell);
+    const QPoint at = MainWindowDriver::inCell(cell), off(20, 100);
     QHelpEvent help(QEvent::ToolTip, at, grid->mapToGlobal(at));
     QApplication::sendEvent(grid, &help);
     QTEST(QToolTip::text(), "caption");
-    QHelpEvent off(QEvent::ToolTip, QPoint(20, 100), grid->mapToGlobal(QPoint(20, 100)));
-    QApplication::sendEvent(grid, &off);
+    QHelpEvent away(QEvent::ToolTip, off, grid->mapToGlobal(off));
+    QApplication::sendEvent(grid, &away);
     QTRY_VERIFY(!QToolTip::isVisible());
 }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+// What the main window shows: its panels, lists, cells and placement.
 class tst_frmMain_screen : public QObject
 {
     Q_OBJECT
@@ -16,16 +17,17 @@ private Q_SLOTS:
     void cleanup() { m_ui.reset(); }
 
     void startup_newConfiguration_titledNoneAndUnmodified();
+    void startup_texts_data();
+    void startup_texts();
     void startup_timedOffLists_holdEveryMinute_data();
     void startup_timedOffLists_holdEveryMinute();
-    void startup_panels_showDefaultTexts();
     void startup_cells_readDashInSectionColours();
     void panels_placement_matchesLayout_data();
     void panels_placement_matchesLayout();
-    void cboAlert_userTypesSeven_stores5();
-    void cboOverride_userPicksLast_stores994();
-    void showControl_valueOutsideList_showsNoEntryAndKeepsValue();
-    void showControl_changedListSelection_marksModified();
+    void timedOffList_userPicks_storesMinutesLessOffset_data();
+    void timedOffList_userPicks_storesMinutesLessOffset();
+    void showControl_listSelection_data();
+    void showControl_listSelection();
     void showControl_footCandles_changesLevelLabelsOnly();
     void showControl_sample_showsWidestTexts();
     void font_cellTexts_fitTheirCells_data();
@@ -34,11 +36,13 @@ private Q_SLOTS:
     void placement_screenHeight_decidesVerticalCentring();
 
 private:
-    QColor pixelAt(QPoint client) const
+    QString text(const QString &name) const
     {
-        return m_ui->window.grid()->grab().toImage().pixelColor(client);
+        if (auto *frame = m_ui->child<PanelFrame>(name))
+            return frame->caption();
+        return m_ui->child<QLabel>(name)->text();
     }
-    QString labelText(const QString &name) const { return m_ui->child<QLabel>(name)->text(); }
+    QComboBox *list(const QString &name) const { return m_ui->child<QComboBox>(name); }
 
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<MainWindowDriver> m_ui;
@@ -48,69 +52,58 @@ void tst_frmMain_screen::startup_newConfiguration_titledNoneAndUnmodified()
 {
     QCOMPARE(m_ui->window.windowTitle(),
              QStringLiteral("Tevara Orvandel MX Configuration Tool  Rev 1.60   -   None"));
-    QCOMPARE(m_ui->doc.BaseTitle,
-             QStringLiteral("Tevara Orvandel MX Configuration Tool  Rev 1.60"));
     QCOMPARE(m_ui->doc.DataFileName, QStringLiteral("None"));
     QVERIFY(!m_ui->doc.ConfigModified);
-    QVERIFY(!m_ui->doc.ExitConfirmed);
-    QVERIFY(!m_ui->window.RefreshGuard());
-    QCOMPARE(m_ui->doc.GetDimmerMaxLevel(3), 101);
     QCOMPARE(m_ui->window.centralWidget()->size(), QSize(1025, 681));
     QVERIFY(m_ui->prompts.calls.isEmpty());
 }
 
+void tst_frmMain_screen::startup_texts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("lblPilot(0)") << " Pilot 1 - On";
+    QTest::newRow("lblPilot(11)") << " Pilot 6 - On";
+    QTest::newRow("lblPCOn(7)") << "0 / 255";
+    QTest::newRow("lblPCInp(5)") << "2";
+    QTest::newRow("lblAlert") << "Blink Alert";
+    QTest::newRow("frmPC2Levels") << "Photocell 2 [30 Sec Filter]";
+    QTest::newRow("frmTB2Pilots") << "Tamberline 02 Pilots";
+    QTest::newRow("frmTimedOffConfig") << "Timed Off Configuation";
+}
+
+void tst_frmMain_screen::startup_texts()
+{
+    QTEST(text(QString::fromLatin1(QTest::currentDataTag())), "text");
+}
+
 void tst_frmMain_screen::startup_timedOffLists_holdEveryMinute_data()
 {
-    QTest::addColumn<QString>("list");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("selected");
-    QTest::newRow("alert") << "cboAlert" << 98 << "2 Minute"
-                           << "99 Minute"
-                           << "5 Minute";
-    QTest::newRow("override") << "cboOverride" << 995 << "5 Minute"
-                              << "999 Minute"
-                              << "120 Minute";
+    QTest::newRow("cboAlert") << 98 << "2 Minute"
+                              << "99 Minute"
+                              << "5 Minute";
+    QTest::newRow("cboOverride") << 995 << "5 Minute"
+                                 << "999 Minute"
+                                 << "120 Minute";
 }
 
 void tst_frmMain_screen::startup_timedOffLists_holdEveryMinute()
 {
-    QFETCH(QString, list);
     QFETCH(int, count);
-    auto *combo = m_ui->child<QComboBox>(list);
-    QVERIFY(combo);
+    QComboBox *combo = list(QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(combo->count(), count);
     QTEST(combo->itemText(0), "first");
     QTEST(combo->itemText(count - 1), "last");
     QTEST(combo->currentText(), "selected");
 }
 
-void tst_frmMain_screen::startup_panels_showDefaultTexts()
-{
-    QCOMPARE(labelText("lblPilot(0)"), QStringLiteral(" Pilot 1 - On"));
-    QCOMPARE(labelText("lblPilot(6)"), QStringLiteral(" Pilot 1 - On"));
-    QCOMPARE(labelText("lblPilot(11)"), QStringLiteral(" Pilot 6 - On"));
-    QCOMPARE(labelText("lblPCOff(0)"), QStringLiteral("0 / 255"));
-    QCOMPARE(labelText("lblPCOn(7)"), QStringLiteral("0 / 255"));
-    QCOMPARE(labelText("lblPCInp(5)"), QStringLiteral("2"));
-    QCOMPARE(labelText("lblAlert"), QStringLiteral("Blink Alert"));
-    QCOMPARE(labelText("lblOverride"), QStringLiteral("Override"));
-    QCOMPARE(m_ui->child<PanelFrame>("frmPC1Levels")->caption(),
-             QStringLiteral("Photocell 1 [30 Sec Filter]"));
-    QCOMPARE(m_ui->child<PanelFrame>("frmPC2Levels")->caption(),
-             QStringLiteral("Photocell 2 [30 Sec Filter]"));
-    QCOMPARE(m_ui->child<PanelFrame>("frmTB2Pilots")->caption(),
-             QStringLiteral("Tamberline 02 Pilots"));
-    QCOMPARE(m_ui->child<PanelFrame>("frmTimedOffConfig")->caption(),
-             QStringLiteral("Timed Off Configuation"));
-}
-
 void tst_frmMain_screen::startup_cells_readDashInSectionColours()
 {
     const GridModel &model = m_ui->model();
     QCOMPARE(model.HLIndex(), -1);
-    QVERIFY(!model.HLActive());
     for (int k = 0; k < GridModel::CellCount; ++k) {
         if (!GridModel::cellVisible(k))
             continue;
@@ -118,99 +111,102 @@ void tst_frmMain_screen::startup_cells_readDashInSectionColours()
         QCOMPARE(model.cellColour(k), GridModel::sectionColour(k));
     }
     QVERIFY(m_ui->show());
-    QCOMPARE(pixelAt(GridModel::cellRect(700).topLeft() + QPoint(2, 2)), GridModel::DimmerColour);
-    QCOMPARE(pixelAt(GridModel::fillerRect(3).center()), GridModel::FillerColour);
-    QCOMPARE(pixelAt(GridModel::inputRect(3).topLeft() + QPoint(2, 2)), GridModel::HeadingColour);
+    const QImage painted = m_ui->window.grid()->grab().toImage();
+    QCOMPARE(painted.pixelColor(GridModel::cellRect(700).topLeft() + QPoint(2, 2)),
+             GridModel::DimmerColour);
+    QCOMPARE(painted.pixelColor(GridModel::fillerRect(3).center()), GridModel::FillerColour);
+    QCOMPARE(painted.pixelColor(GridModel::inputRect(3).topLeft() + QPoint(2, 2)),
+             GridModel::HeadingColour);
 }
 
 void tst_frmMain_screen::panels_placement_matchesLayout_data()
 {
-    QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("rect");
-    QTest::newRow("frmTB2Pilots") << "frmTB2Pilots" << QRect(296, 0, 241, 81);
-    QTest::newRow("frmPC2Levels") << "frmPC2Levels" << QRect(856, 0, 161, 81);
-    QTest::newRow("pilot 1") << "lblPilot(0)" << QRect(64, 24, 105, 17);
-    QTest::newRow("pilot 5") << "lblPilot(4)" << QRect(184, 40, 105, 17);
-    QTest::newRow("pilot 12") << "lblPilot(11)" << QRect(424, 56, 105, 17);
-    QTest::newRow("alert list") << "cboAlert" << QRect(612, 16, 81, 21);
-    QTest::newRow("override list") << "cboOverride" << QRect(612, 48, 81, 21);
-    QTest::newRow("level number 1") << "lblPCInp(0)" << QRect(704, 14, 17, 17);
-    QTest::newRow("off level 8") << "lblPCOff(7)" << QRect(880, 62, 65, 17);
-    QTest::newRow("on level 8") << "lblPCOn(7)" << QRect(944, 62, 65, 17);
+    QTest::newRow("frmTB2Pilots") << QRect(296, 0, 241, 81);
+    QTest::newRow("lblPilot(0)") << QRect(64, 24, 105, 17);
+    QTest::newRow("lblPilot(11)") << QRect(424, 56, 105, 17);
+    QTest::newRow("cboAlert") << QRect(612, 16, 81, 21);
+    QTest::newRow("lblPCInp(0)") << QRect(704, 14, 17, 17);
+    QTest::newRow("lblPCOff(7)") << QRect(880, 62, 65, 17);
 }
 
 void tst_frmMain_screen::panels_placement_matchesLayout()
 {
-    QFETCH(QString, name);
-    QFETCH(QRect, rect);
-    auto *widget = m_ui->child<QWidget>(name);
+    auto *widget = m_ui->child<QWidget>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(widget);
-    const QWidget *central = m_ui->window.centralWidget();
-    QCOMPARE(QRect(widget->mapTo(central, QPoint(0, 0)), widget->size()), rect);
+    QTEST(QRect(widget->mapTo(m_ui->window.centralWidget(), QPoint(0, 0)), widget->size()), "rect");
 }
 
-void tst_frmMain_screen::cboAlert_userTypesSeven_stores5()
+void tst_frmMain_screen::timedOffList_userPicks_storesMinutesLessOffset_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("keys"); // typed; empty: End
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("alert: types 7") << "cboAlert"
+                                    << "7"
+                                    << "7 Minute" << 5;
+    QTest::newRow("override: End") << "cboOverride" << QString() << "999 Minute" << 994;
+}
+
+void tst_frmMain_screen::timedOffList_userPicks_storesMinutesLessOffset()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, keys);
     QVERIFY(m_ui->show());
-    auto *list = m_ui->child<QComboBox>("cboAlert");
-    list->setFocus();
-    QTest::keyClicks(list, QStringLiteral("7"));
-    QCOMPARE(list->currentText(), QStringLiteral("7 Minute"));
-    QCOMPARE(m_ui->doc.GetTimedOffAlert(), 5);
+    QComboBox *combo = list(name);
+    combo->setFocus();
+    if (keys.isEmpty())
+        QTest::keyClick(combo, Qt::Key_End);
+    else
+        QTest::keyClicks(combo, keys);
+    QTEST(combo->currentText(), "shown");
+    QTEST(name == QLatin1String("cboAlert") ? m_ui->doc.GetTimedOffAlert()
+                                            : m_ui->doc.GetTimedOffOverride(),
+          "stored");
     QVERIFY(m_ui->doc.ConfigModified);
 }
 
-void tst_frmMain_screen::cboOverride_userPicksLast_stores994()
+void tst_frmMain_screen::showControl_listSelection_data()
 {
-    QVERIFY(m_ui->show());
-    auto *list = m_ui->child<QComboBox>("cboOverride");
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_End);
-    QCOMPARE(list->currentText(), QStringLiteral("999 Minute"));
-    QCOMPARE(m_ui->doc.GetTimedOffOverride(), 994);
-    QCOMPARE(m_ui->doc.GetWord(508), 3);
-    QCOMPARE(m_ui->doc.GetWord(509), 226);
-    QVERIFY(m_ui->doc.ConfigModified);
+    QTest::addColumn<int>("alert");
+    QTest::addColumn<int>("override");
+    QTest::addColumn<QString>("alertShown");
+    QTest::addColumn<bool>("modified");
+    // A stored value outside the list shows no entry, keeps the value and changes nothing.
+    QTest::newRow("outside the lists") << 200 << 1500 << QString() << false;
+    // Showing a value that differs from the list's entry is a change.
+    QTest::newRow("new selection") << 10 << 115 << "12 Minute" << true;
 }
 
-void tst_frmMain_screen::showControl_valueOutsideList_showsNoEntryAndKeepsValue()
+void tst_frmMain_screen::showControl_listSelection()
 {
-    m_ui->doc.SetTimedOffAlert(200);
-    m_ui->doc.SetTimedOffOverride(1500);
+    QFETCH(int, alert);
+    QFETCH(int, override);
+    m_ui->doc.SetTimedOffAlert(alert);
+    m_ui->doc.SetTimedOffOverride(override);
     m_ui->doc.ConfigModified = false;
     m_ui->window.ShowControl();
-    QCOMPARE(m_ui->child<QComboBox>("cboAlert")->currentIndex(), -1);
-    QCOMPARE(m_ui->child<QComboBox>("cboOverride")->currentIndex(), -1);
-    QCOMPARE(m_ui->doc.GetTimedOffAlert(), 200);
-    QCOMPARE(m_ui->doc.GetTimedOffOverride(), 1500);
-    QVERIFY(!m_ui->doc.ConfigModified);
-}
-
-void tst_frmMain_screen::showControl_changedListSelection_marksModified()
-{
-    m_ui->doc.SetTimedOffAlert(10);
-    m_ui->doc.ConfigModified = false;
-    m_ui->window.ShowControl();
-    QCOMPARE(m_ui->child<QComboBox>("cboAlert")->currentText(), QStringLiteral("12 Minute"));
-    QCOMPARE(m_ui->doc.GetTimedOffAlert(), 10);
-    QVERIFY(m_ui->doc.ConfigModified);
+    QTEST(list("cboAlert")->currentText(), "alertShown");
+    if (override > 994)
+        QCOMPARE(list("cboOverride")->currentIndex(), -1);
+    QCOMPARE(m_ui->doc.GetTimedOffAlert(), alert);
+    QCOMPARE(m_ui->doc.GetTimedOffOverride(), override);
+    QTEST(m_ui->doc.ConfigModified, "modified");
 }
 
 void tst_frmMain_screen::showControl_footCandles_changesLevelLabelsOnly()
 {
     m_ui->doc.SetPhotocellOnLevel(1, 3, 255);
     m_ui->window.ShowControl();
-    const QString pilot = labelText("lblPilot(2)");
-    QCOMPARE(labelText("lblPCOn(7)"), QStringLiteral("255 / 255"));
+    const QString pilot = text("lblPilot(2)");
+    QCOMPARE(text("lblPCOn(7)"), QStringLiteral("255 / 255"));
     m_ui->doc.ShowLevelsInFC = true;
     m_ui->window.ShowControl();
-    QCOMPARE(labelText("lblPCOn(7)"),
+    QCOMPARE(text("lblPCOn(7)"),
              QStringLiteral("%1 FC").arg(modOVMXConfig::LevelToFootCandles(255)));
-    for (int n = 0; n < 8; ++n) {
-        QVERIFY(labelText(QStringLiteral("lblPCOn(%1)").arg(n)).endsWith(QLatin1String(" FC")));
-        QVERIFY(labelText(QStringLiteral("lblPCOff(%1)").arg(n)).endsWith(QLatin1String(" FC")));
-    }
-    QCOMPARE(labelText("lblPilot(2)"), pilot);
+    QVERIFY(text("lblPCOff(0)").endsWith(QLatin1String(" FC")));
+    QCOMPARE(text("lblPilot(2)"), pilot);
 }
 
 void tst_frmMain_screen::showControl_sample_showsWidestTexts()
@@ -222,20 +218,18 @@ void tst_frmMain_screen::showControl_sample_showsWidestTexts()
     QCOMPARE(model.cellText(672), QStringLiteral("100%"));
     QCOMPARE(model.cellText(688), QStringLiteral("2 Point Tracking"));
     QCOMPARE(model.cellText(716), QStringLiteral("Setpoint Tracking"));
-    QCOMPARE(m_ui->child<PanelFrame>("frmPC1Levels")->caption(),
-             QStringLiteral("Photocell 1 [2 Sec Filter]"));
-    QCOMPARE(m_ui->child<QComboBox>("cboAlert")->currentText(), QStringLiteral("99 Minute"));
-    QCOMPARE(m_ui->child<QComboBox>("cboOverride")->currentText(), QStringLiteral("999 Minute"));
+    QCOMPARE(text("frmPC1Levels"), QStringLiteral("Photocell 1 [2 Sec Filter]"));
+    QCOMPARE(list("cboAlert")->currentText(), QStringLiteral("99 Minute"));
+    QCOMPARE(list("cboOverride")->currentText(), QStringLiteral("999 Minute"));
 }
 
 void tst_frmMain_screen::font_cellTexts_fitTheirCells_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("room");
-    for (const char *text : {"TgToH", "Disable", "100%", "OffOffH", "Revert"})
+    for (const char *text : {"Disable", "OffOffH"})
         QTest::newRow(text) << text << 41 - 2;
     QTest::newRow("tracking") << "Setpoint Tracking" << 161 - 2;
-    QTest::newRow("row heading") << "Dimmer 4" << 49 - 2;
     QTest::newRow("pilot") << " Pilot 6 - Relay 4 Off" << 105 - 2;
     QTest::newRow("level") << "255 / 255" << 65 - 2;
 }
