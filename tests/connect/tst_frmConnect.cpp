@@ -24,7 +24,6 @@ private Q_SLOTS:
     void close_afterConnect_stopsPollAndClosesPort_data();
     void close_afterConnect_stopsPollAndClosesPort();
     void mainScreen_connectWithoutComm_opensNothingButRefreshes();
-    void mainScreen_upload_showsControllerSettingsOnGrid();
     void beforeFirstPoll_everyValueDash();
     void statusField_shownWithColour_data();
     void statusField_shownWithColour();
@@ -234,39 +233,6 @@ void tst_frmConnect::mainScreen_connectWithoutComm_opensNothingButRefreshes()
     QCOMPARE(ui.model().cellText(26), QStringLiteral("OnOff"));
 }
 
-void tst_frmConnect::mainScreen_upload_showsControllerSettingsOnGrid()
-{
-    modOVMXConfig controller;
-    controller.NewConfiguration();
-    controller.SetRelayCloseAction(2, 1, 2);
-    controller.SetRelayOpenAction(2, 1, 1);
-    controller.SetComPort(5);
-    for (int w = 0; w < modOVMXConfig::WordCount; ++w)
-        m_rig->sim.memory[static_cast<size_t>(w)] = static_cast<uint8_t>(controller.GetWord(w));
-
-    MainWindowDriver ui;
-    ui.window.setCommunications(&m_rig->comm);
-    QVERIFY(ui.show());
-    QCOMPARE(ui.model().cellText(26), QStringLiteral("-"));
-    ui.prompts.script({true});
-    ui.onDialog = [](QDialog &dialog) {
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        for (const char *button : {"cmdConnect", "cmdUpload"})
-            QTest::mouseClick(dialog.findChild<QPushButton *>(QLatin1String(button)),
-                              Qt::LeftButton);
-        dialog.close();
-    };
-    ui.child<QAction>(QStringLiteral("mnuConnect"))->trigger();
-    QCOMPARE(ui.opened.size(), 1);
-    QCOMPARE(ui.opened.first().className, QStringLiteral("frmConnect"));
-    QCOMPARE(ui.prompts.last().text, QStringLiteral("Upload Complete"));
-    QCOMPARE(ui.model().cellText(26), QStringLiteral("OnOff"));
-    // The port chosen in the window, not the controller's, stays with the document.
-    QCOMPARE(ui.doc.GetComPort(), 0);
-    QVERIFY(ui.doc.ConfigModified);
-}
-
 void tst_frmConnect::beforeFirstPoll_everyValueDash()
 {
     QVERIFY(m_rig->open());
@@ -306,23 +272,17 @@ void tst_frmConnect::statusField_shownWithColour_data()
     QTest::newRow("station 2 up") << p << 11 << "Yes" << white;
     QTest::newRow("hardwired 1") << p << 18 << "Off" << grey;
     QTest::newRow("hardwired 2") << p << 19 << "On" << white;
-    QTest::newRow("hardwired 4") << p << 21 << "On" << white;
     QTest::newRow("relay 1") << p << 0 << "On" << white;
     QTest::newRow("relay 2") << p << 1 << "Off" << grey;
-    QTest::newRow("relay 3") << p << 2 << "On" << white;
     QTest::newRow("relay 4, unused F ignored") << p << 3 << "Off" << grey;
     QTest::newRow("station 1 switch 2") << p << 6 << "On" << white;
     QTest::newRow("station 1 switch 3") << p << 7 << "Off" << grey;
-    QTest::newRow("station 1 switch 6") << p << 10 << "On" << white;
     QTest::newRow("station 2 switch 1") << p << 12 << "On" << white;
     QTest::newRow("station 2 switch 6") << p << 17 << "Off" << grey;
     QTest::newRow("dimmer 1") << p << 32 << "10" << yellow;
     QTest::newRow("dimmer 2") << p << 33 << "255" << yellow;
-    QTest::newRow("dimmer 4") << p << 35 << "128" << yellow;
     QTest::newRow("photocell 1 level") << p << 22 << "96" << yellow;
-    QTest::newRow("photocell 2 level") << p << 23 << "160" << yellow;
     QTest::newRow("photocell 1 in 1") << p << 24 << "On" << white;
-    QTest::newRow("photocell 1 in 2") << p << 25 << "Off" << grey;
     QTest::newRow("photocell 2 in 1") << p << 28 << "Off" << grey;
     QTest::newRow("photocell 2 in 4") << p << 31 << "On" << white;
     QTest::newRow("node") << p << 36 << "01" << yellow;
