@@ -112,9 +112,9 @@ public:
     QColor statusColour(int index) const { return ConnectColours::background(status(index)); }
     QString text(const QString &label) const { return child<QLabel>(label)->text(); }
     bool visible(const QString &name) const { return child<QWidget>(name)->isVisible(); }
-    void fault(const QString &spec)
+    void fault(const QString &which)
     {
         QString error;
-        QVERIFY2(sim.faults.add(spec, &error), qPrintable(error));
+        QVERIFY2(sim.faults.add(which, &error), qPrintable(error));
     }
 };
