@@ -12,15 +12,16 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
-// The simulated line, with what the tool sent on it, and a status reply that a test can write
-// character by character instead of the controller's own.
+// The simulated line, recording the commands sent; a set `statusPayload` (27 characters)
+// answers the status command instead of the controller.
 class RecordingPort : public SimulatedSerialPort
 {
 public:
     using SimulatedSerialPort::SimulatedSerialPort;
-    QByteArray statusPayload; // 27 characters; empty: the controller answers
+    QByteArray statusPayload;
     QList<QByteArray> commands;
 
     bool write(const QByteArray &data) override
@@ -34,13 +35,10 @@ public:
         }
         return SimulatedSerialPort::write(data);
     }
-    QList<QByteArray> commandsStartingWith(const QByteArray &prefix) const
+    qsizetype sent(const QByteArray &prefix) const
     {
-        QList<QByteArray> found;
-        for (const QByteArray &c : commands)
-            if (c.startsWith(prefix))
-                found.append(c);
-        return found;
+        return std::count_if(commands.begin(), commands.end(),
+                             [&](const QByteArray &c) { return c.startsWith(prefix); });
     }
 };
 
@@ -56,8 +54,8 @@ struct StatusText {
     }
 };
 
-// One connection window over the simulated controller, shown offscreen, with the document
-// and the controller holding the same new configuration unless a test changes either.
+// One connection window over the simulated controller, shown offscreen; the document and the
+// controller hold the same new configuration unless a test changes either.
 class ConnectRig
 {
 public:
@@ -85,8 +83,8 @@ public:
         window->show();
         return QTest::qWaitForWindowExposed(window.get());
     }
-    // Opens the window, connects and answers one poll; the test then drives the poll itself,
-    // so what was sent is exactly what it did.
+    // Connects and answers one poll; the test then polls itself, so what was sent is exactly
+    // what it did.
     bool connect()
     {
         if (!open())
@@ -112,5 +110,11 @@ public:
     }
     QString statusText(int index) const { return status(index)->text(); }
     QColor statusColour(int index) const { return ConnectColours::background(status(index)); }
+    QString text(const QString &label) const { return child<QLabel>(label)->text(); }
     bool visible(const QString &name) const { return child<QWidget>(name)->isVisible(); }
+    void fault(const QString &which)
+    {
+        QString error;
+        QVERIFY2(sim.faults.add(which, &error), qPrintable(error));
+    }
 };

@@ -6,6 +6,7 @@
 #include "ProgrammingGrid.h"
 #include "frmMain.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -13,8 +14,7 @@
 
 #include <functional>
 
-// Drives a shown main window the way a user does: mouse events go to the window at points of
-// the client area, so they reach whatever lies there.
+// Drives the main window as a user does: mouse events go to the window at client points.
 class MainWindowDriver
 {
 public:
@@ -22,8 +22,7 @@ public:
     FakePrompts prompts;
     FakeFileDialogs fileDialogs;
     frmMain window{doc, prompts, fileDialogs};
-    // The windows the main window ran, by class, with their caption line (lblMapDef) when they
-    // have one; `onDialog` stands in for the user while a window is "open".
+    // The windows run, by class and caption line (lblMapDef); `onDialog` acts in them.
     struct Opened {
         QString className;
         QString mapDef;
@@ -48,6 +47,7 @@ public:
         window.show();
         return QTest::qWaitForWindowExposed(&window);
     }
+    void trigger(const QString &action) { child<QAction>(action)->trigger(); }
     const GridModel &model() const { return window.grid()->model(); }
     QPoint toWindow(QPoint client) const { return window.centralWidget()->mapTo(&window, client); }
     void clickAt(QPoint client)
@@ -63,7 +63,7 @@ public:
     }
 };
 
-// The tool creates its data directory in the documents folder: keep it out of the real one.
+// Keeps the tool's data directory out of the real documents folder.
 class IsolatedHome
 {
 public:
@@ -77,3 +77,10 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The title and text of the last question or message, to compare in one line.
+inline QStringList lastPrompt(const FakePrompts &prompts)
+{
+    return prompts.calls.isEmpty() ? QStringList()
+                                   : QStringList{prompts.last().title, prompts.last().text};
+}

@@ -1,11 +1,9 @@
 #include "DataDirectory.h"
-#include "FakeFileDialogs.h"
 #include "MainWindowDriver.h"
 #include "QtFileDialogs.h"
 #include "QtPrompts.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -15,20 +13,17 @@
 #include <functional>
 #include <memory>
 
-// The Qt sides of the seams, with real message boxes and file dialogs. A timer waits for the
-// modal window, records what it shows and answers it as a user would.
+// Real message boxes and file dialogs: a timer waits for the modal window, records what it
+// shows and answers it as a user would.
 class tst_QtPrompts : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { m_home = std::make_unique<IsolatedHome>(); }
-    void askYesNo_realBox_returnsButtonPressed_data();
-    void askYesNo_realBox_returnsButtonPressed();
-    void message_realBox_showsTitleTextAndIcon_data();
-    void message_realBox_showsTitleTextAndIcon();
-    void exit_realBoxAnsweredNo_keepsWindowOpen();
-    void openDialog_real_startsInDataDirectoryWithFilter();
-    void saveDialog_existingFile_asksBeforeReplacing();
+    void realBox_showsTitleTextIconAndButtons_data();
+    void realBox_showsTitleTextIconAndButtons();
+    void fileDialogs_real_startInDataDirectory_data();
+    void fileDialogs_real_startInDataDirectory();
 
 private:
     template <typename T> void whenModal(std::function<void(T *)> act)
@@ -45,9 +40,8 @@ private:
         timer->start();
     }
     struct Seen {
-        QString title;
-        QString text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString title, text;
+        int icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
     };
     void answerBox(Seen &seen, QMessageBox::StandardButton answer)
@@ -58,129 +52,90 @@ private:
         });
     }
 
-    // As a user types a name into the dialog's name field.
-    static void typeName(QFileDialog *dialog, const QString &file)
-    {
-        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        QVERIFY(edit);
-        edit->setText(QFileInfo(file).fileName());
-    }
-
     std::unique_ptr<IsolatedHome> m_home;
 };
 
-void tst_QtPrompts::askYesNo_realBox_returnsButtonPressed_data()
+void tst_QtPrompts::realBox_showsTitleTextIconAndButtons_data()
 {
-    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("icon"); // -1: a yes/no question
+    QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("result");
-    QTest::newRow("Yes") << int(QMessageBox::Yes) << true;
-    QTest::newRow("No") << int(QMessageBox::No) << false;
-}
-
-void tst_QtPrompts::askYesNo_realBox_returnsButtonPressed()
-{
-    QFETCH(int, button);
-    QtPrompts prompts;
-    Seen seen;
-    answerBox(seen, static_cast<QMessageBox::StandardButton>(button));
-    QTEST(
-        prompts.askYesNo(QStringLiteral("Tevara Orvandel"), QStringLiteral("Discard Any Changes?")),
-        "result");
-    QCOMPARE(seen.title, QStringLiteral("Tevara Orvandel"));
-    QCOMPARE(seen.text, QStringLiteral("Discard Any Changes?"));
-    QCOMPARE(seen.icon, QMessageBox::Question);
-    QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-}
-
-void tst_QtPrompts::message_realBox_showsTitleTextAndIcon_data()
-{
-    QTest::addColumn<Prompts::Icon>("icon");
     QTest::addColumn<int>("boxIcon");
-    QTest::newRow("information") << Prompts::Icon::Information << int(QMessageBox::Information);
-    QTest::newRow("warning") << Prompts::Icon::Warning << int(QMessageBox::Warning);
-    QTest::newRow("critical") << Prompts::Icon::Critical << int(QMessageBox::Critical);
+    QTest::newRow("question Yes") << -1 << int(QMessageBox::Yes) << true
+                                  << int(QMessageBox::Question);
+    QTest::newRow("question No") << -1 << int(QMessageBox::No) << false
+                                 << int(QMessageBox::Question);
+    QTest::newRow("information") << int(Prompts::Icon::Information) << int(QMessageBox::Ok) << false
+                                 << int(QMessageBox::Information);
+    QTest::newRow("warning") << int(Prompts::Icon::Warning) << int(QMessageBox::Ok) << false
+                             << int(QMessageBox::Warning);
+    QTest::newRow("critical") << int(Prompts::Icon::Critical) << int(QMessageBox::Ok) << false
+                              << int(QMessageBox::Critical);
 }
 
-void tst_QtPrompts::message_realBox_showsTitleTextAndIcon()
+void tst_QtPrompts::realBox_showsTitleTextIconAndButtons()
 {
-    QFETCH(Prompts::Icon, icon);
+    QFETCH(int, icon);
+    QFETCH(int, answer);
     QtPrompts prompts;
     Seen seen;
-    answerBox(seen, QMessageBox::Ok);
-    prompts.message(QStringLiteral("Error"),
-                    QStringLiteral("This Dimmer Output Is Configured To Track Photocell 2.\r\n"
-                                   "Tracking Of 2 Photocells Is Not Permitted. <b>"),
-                    icon);
-    QCOMPARE(seen.title, QStringLiteral("Error"));
-    QCOMPARE(seen.text, QStringLiteral("This Dimmer Output Is Configured To Track Photocell 2.\n"
-                                       "Tracking Of 2 Photocells Is Not Permitted. <b>"));
-    QTEST(int(seen.icon), "boxIcon");
-    QCOMPARE(seen.buttons, QMessageBox::Ok);
+    answerBox(seen, static_cast<QMessageBox::StandardButton>(answer));
+    // Line ends arrive as CR LF and markup stays plain text.
+    const QString text = QStringLiteral("Tracking Of 2\r\nPhotocells <b>");
+    if (icon < 0) {
+        QTEST(prompts.askYesNo(QStringLiteral("Tevara Orvandel"), text), "result");
+        QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+    } else {
+        prompts.message(QStringLiteral("Tevara Orvandel"), text, static_cast<Prompts::Icon>(icon));
+        QCOMPARE(seen.buttons, QMessageBox::Ok);
+    }
+    QCOMPARE(seen.title, QStringLiteral("Tevara Orvandel"));
+    QCOMPARE(seen.text, QStringLiteral("Tracking Of 2\nPhotocells <b>"));
+    QTEST(seen.icon, "boxIcon");
 }
 
-void tst_QtPrompts::exit_realBoxAnsweredNo_keepsWindowOpen()
+void tst_QtPrompts::fileDialogs_real_startInDataDirectory_data()
 {
-    modOVMXConfig doc;
-    QtPrompts prompts;
-    FakeFileDialogs fileDialogs;
-    frmMain window(doc, prompts, fileDialogs);
-    prompts.setParentWidget(&window);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    doc.ConfigModified = true;
-    Seen seen;
-    answerBox(seen, QMessageBox::No);
-    window.findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
-    QCOMPARE(seen.title, QStringLiteral("Exit Program"));
-    QCOMPARE(seen.text, QStringLiteral("Discard Changes?"));
-    QVERIFY(window.isVisible());
-    QVERIFY(!doc.ExitConfirmed);
+    QTest::addColumn<bool>("save");
+    QTest::newRow("open") << false;
+    QTest::newRow("save over an existing file asks first") << true;
 }
 
-void tst_QtPrompts::openDialog_real_startsInDataDirectoryWithFilter()
+void tst_QtPrompts::fileDialogs_real_startInDataDirectory()
 {
-    DataDirectory::ensureExists();
-    const QString file = DataDirectory::path() + QStringLiteral("/Site.OMX");
-    QVERIFY(modOVMXConfig().writeFile(file).ok);
-    QtFileDialogs dialogs;
-    QString directory;
-    QStringList filters;
-    QFileDialog::FileMode mode = QFileDialog::AnyFile;
-    whenModal<QFileDialog>([&](QFileDialog *dialog) {
-        directory = dialog->directory().absolutePath();
-        filters = dialog->nameFilters();
-        mode = dialog->fileMode();
-        typeName(dialog, file);
-        static_cast<QDialog *>(dialog)->accept(); // the file dialog validates the name
-    });
-    const QString chosen =
-        dialogs.getOpenFileName(DataDirectory::presetFileName(), DataDirectory::fileFilter());
-    QCOMPARE(chosen, QDir::toNativeSeparators(file));
-    QCOMPARE(directory, DataDirectory::path());
-    QCOMPARE(filters, QStringList({QStringLiteral("Orvandel MX Data Files (*.OMX *.omx)"),
-                                   QStringLiteral("All Files (*)")}));
-    QCOMPARE(mode, QFileDialog::ExistingFile);
-}
-
-void tst_QtPrompts::saveDialog_existingFile_asksBeforeReplacing()
-{
+    QFETCH(bool, save);
     DataDirectory::ensureExists();
     const QString file = DataDirectory::path() + QStringLiteral("/Existing.OMX");
     QVERIFY(modOVMXConfig().writeFile(file).ok);
     QtFileDialogs dialogs;
+    QString directory;
+    QStringList filters;
+    int mode = -1, acceptMode = -1;
     Seen replace;
-    QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
     whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        directory = dialog->directory().absolutePath();
+        filters = dialog->nameFilters();
+        mode = dialog->fileMode();
         acceptMode = dialog->acceptMode();
-        typeName(dialog, file);
-        answerBox(replace, QMessageBox::Yes);
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+            ->setText(QFileInfo(file).fileName());
+        if (save)
+            answerBox(replace, QMessageBox::Yes);
         static_cast<QDialog *>(dialog)->accept(); // the file dialog validates the name
     });
+    const QString preset = DataDirectory::presetFileName(), filter = DataDirectory::fileFilter();
     const QString chosen =
-        dialogs.getSaveFileName(DataDirectory::presetFileName(), DataDirectory::fileFilter());
+        save ? dialogs.getSaveFileName(preset, filter) : dialogs.getOpenFileName(preset, filter);
     QCOMPARE(chosen, QDir::toNativeSeparators(file));
-    QCOMPARE(acceptMode, QFileDialog::AcceptSave);
-    QVERIFY2(replace.text.contains(QStringLiteral("Existing.OMX")), qPrintable(replace.text));
+    QCOMPARE(directory, DataDirectory::path());
+    QCOMPARE(filters, QStringList({QStringLiteral("Orvandel MX Data Files (*.OMX *.omx)"),
+                                   QStringLiteral("All Files (*)")}));
+    if (save) {
+        QCOMPARE(acceptMode, int(QFileDialog::AcceptSave));
+        QVERIFY2(replace.text.contains(QStringLiteral("Existing.OMX")), qPrintable(replace.text));
+    } else {
+        QCOMPARE(mode, int(QFileDialog::ExistingFile));
+    }
 }
 
 QTEST_MAIN(tst_QtPrompts)
