@@ -116,21 +116,21 @@ Parsed parse(const QStringList &args, bool allowWatch)
 }
 
 // "COM3", "COM3=/dev/ttyUSB1" or a device path, which then stands for COM1.
-bool choosePort(const QString &spec, Session &s, QString *problem)
+bool choosePort(const QString &portText, Session &s, QString *problem)
 {
-    if (spec.isEmpty())
+    if (portText.isEmpty())
         return true;
-    if (const int n = PortMap::comNumber(spec)) {
+    if (const int n = PortMap::comNumber(portText)) {
         s.portNumber = n;
         return true;
     }
-    if (spec.contains(QLatin1Char('=')) && !spec.startsWith(QLatin1Char('/'))) {
-        if (!s.port->portMap().addOverride(spec, problem))
+    if (portText.contains(QLatin1Char('=')) && !portText.startsWith(QLatin1Char('/'))) {
+        if (!s.port->portMap().addOverride(portText, problem))
             return false;
-        s.portNumber = PortMap::comNumber(spec.section(QLatin1Char('='), 0, 0));
+        s.portNumber = PortMap::comNumber(portText.section(QLatin1Char('='), 0, 0));
         return true;
     }
-    s.port->portMap().setOverride(1, spec);
+    s.port->portMap().setOverride(1, portText);
     return true;
 }
 

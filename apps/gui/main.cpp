@@ -44,8 +44,8 @@ std::unique_ptr<SerialPort> makePort(const QCommandLineParser &parser, Controlle
         return std::make_unique<SimulatedSerialPort>(sim);
     }
     auto link = std::make_unique<QSerialPortLink>();
-    for (const QString &spec : parser.values(QStringLiteral("port"))) {
-        if (!link->portMap().addOverride(spec, error))
+    for (const QString &mapping : parser.values(QStringLiteral("port"))) {
+        if (!link->portMap().addOverride(mapping, error))
             return nullptr;
     }
     return link;

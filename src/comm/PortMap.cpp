@@ -18,16 +18,16 @@ void PortMap::setOverride(int portNumber, const QString &device)
     m_overrides.insert(portNumber, device);
 }
 
-bool PortMap::addOverride(const QString &spec, QString *error)
+bool PortMap::addOverride(const QString &mapping, QString *error)
 {
-    const qsizetype eq = spec.indexOf(QLatin1Char('='));
-    const int n = eq > 0 ? comNumber(spec.left(eq)) : 0;
-    if (n == 0 || eq + 1 >= spec.size()) {
+    const qsizetype eq = mapping.indexOf(QLatin1Char('='));
+    const int n = eq > 0 ? comNumber(mapping.left(eq)) : 0;
+    if (n == 0 || eq + 1 >= mapping.size()) {
         if (error)
-            *error = QStringLiteral("\"%1\" is not COMn=DEVICE with n from 1 to 8").arg(spec);
+            *error = QStringLiteral("\"%1\" is not COMn=DEVICE with n from 1 to 8").arg(mapping);
         return false;
     }
-    setOverride(n, spec.mid(eq + 1));
+    setOverride(n, mapping.mid(eq + 1));
     return true;
 }
 

@@ -15,7 +15,7 @@ public:
 
     void setOverride(int portNumber, const QString &device);
     // "COMn=DEVICE"; false with a reason for anything else.
-    bool addOverride(const QString &spec, QString *error);
+    bool addOverride(const QString &mapping, QString *error);
     // The device as named (by-id link or override), before links are followed.
     QString deviceFor(int portNumber) const;
     // The real device behind links, so lock files follow the device and not the link; the

@@ -25,11 +25,11 @@ QStringList Faults::names()
             QStringLiteral("disconnect-at-block=N")};
 }
 
-bool Faults::add(const QString &spec, QString *error)
+bool Faults::add(const QString &fault, QString *error)
 {
-    const qsizetype eq = spec.indexOf(QLatin1Char('='));
-    const QString name = eq < 0 ? spec : spec.left(eq);
-    const QString arg = eq < 0 ? QString() : spec.mid(eq + 1);
+    const qsizetype eq = fault.indexOf(QLatin1Char('='));
+    const QString name = eq < 0 ? fault : fault.left(eq);
+    const QString arg = eq < 0 ? QString() : fault.mid(eq + 1);
     const bool hasArg = eq >= 0;
     bool ok = true;
     if (name == QLatin1String("silent") && !hasArg)
@@ -52,6 +52,6 @@ bool Faults::add(const QString &spec, QString *error)
         ok = false;
     if (!ok && error)
         *error = QStringLiteral("unknown fault \"%1\"; the faults are: %2")
-                     .arg(spec, names().join(QStringLiteral(", ")));
+                     .arg(fault, names().join(QStringLiteral(", ")));
     return ok;
 }

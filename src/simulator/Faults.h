@@ -18,6 +18,6 @@ struct Faults {
     static constexpr int DefaultSlowMs = 1500;
 
     // Adds one "NAME[=N]"; false with a reason for an unknown name or a bad number.
-    bool add(const QString &spec, QString *error);
+    bool add(const QString &fault, QString *error);
     static QStringList names();
 };

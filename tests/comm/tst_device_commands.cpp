@@ -203,7 +203,7 @@ private Q_SLOTS:
         QTest::newRow("verify missing file") << "verify" << QStringList{"/nonexistent.OMX"};
         QTest::newRow("unknown option") << "status" << QStringList{"--fast"};
         QTest::newRow("watch on relay") << "relay" << QStringList{"1", "on", "--watch"};
-        QTest::newRow("bad port spec") << "status" << QStringList{"--port", "COM9=/dev/x"};
+        QTest::newRow("bad port mapping") << "status" << QStringList{"--port", "COM9=/dev/x"};
     }
     void usageErrors_exit2()
     {

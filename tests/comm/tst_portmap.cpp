@@ -26,7 +26,7 @@ private Q_SLOTS:
 
     void override_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("mapping");
         QTest::addColumn<int>("port"); // 0: refused
         QTest::newRow("COM2") << "COM2=/dev/x" << 2;
         QTest::newRow("COM8") << "COM8=/dev/x" << 8;
@@ -38,11 +38,11 @@ private Q_SLOTS:
     }
     void override()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, mapping);
         QFETCH(int, port);
         PortMap map("/nonexistent/by-id", "/dev/ttyS");
         QString error;
-        QCOMPARE(map.addOverride(spec, &error), port != 0);
+        QCOMPARE(map.addOverride(mapping, &error), port != 0);
         QCOMPARE(error.isEmpty(), port != 0);
         for (int n = 1; n <= 8; ++n)
             QCOMPARE(map.deviceFor(n),

@@ -32,7 +32,7 @@ const QString UploadTail = QStringLiteral("\r\nAll Host Data Has Been Cleared.")
 // What a controller fault does to each transfer; blocks is how many completed before it.
 struct ControllerFault {
     const char *row;
-    const char *spec;
+    const char *fault;
     int blocks;           // 16 when every block went through
     const char *download; // the message's first line; empty when the transfer succeeds
     const char *upload;
@@ -111,7 +111,7 @@ void tst_FaultMatrix::transferUnderControllerFault_toldAndNothingLost_data()
     for (const ControllerFault &f : controllerFaults)
         for (const auto &[transfer, name] : transfers)
             QTest::addRow("%s_%s", f.row, name)
-                << transfer << QString::fromLatin1(f.spec) << f.blocks
+                << transfer << QString::fromLatin1(f.fault) << f.blocks
                 << QString::fromLatin1(transfer == Transfer::Upload ? f.upload : f.download);
 }
 

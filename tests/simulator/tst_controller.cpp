@@ -217,7 +217,7 @@ void tst_Controller::slow_delaysEachReply()
 
 void tst_Controller::faultNames_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("ok");
     QTest::newRow("silent") << QStringLiteral("silent") << true;
     QTest::newRow("silentWithNumber_refused") << QStringLiteral("silent=3") << false;
@@ -231,11 +231,11 @@ void tst_Controller::faultNames_data()
 
 void tst_Controller::faultNames()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, fault);
     QFETCH(bool, ok);
     Faults faults;
     QString error;
-    QCOMPARE(faults.add(spec, &error), ok);
+    QCOMPARE(faults.add(fault, &error), ok);
     QCOMPARE(error.isEmpty(), ok);
 }
 
