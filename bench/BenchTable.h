@@ -13,7 +13,7 @@ inline void printBenchRow(const std::string &figure, double measured, double bas
     char m[32], b[32];
     std::snprintf(m, sizeof m, "%.3f %s", measured, unit);
     std::snprintf(b, sizeof b, "%.3f %s", baseline, unit);
-    std::printf("%-58s | %14s | %14s | %7.2fx\n", figure.c_str(), m, b,
+    std::printf("%-58s | %14s | %14s | %9.4fx\n", figure.c_str(), m, b,
                 baseline > 0 ? measured / baseline : 0.0);
     std::fflush(stdout);
 }
