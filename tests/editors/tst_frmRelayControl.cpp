@@ -1,5 +1,6 @@
 #include "EditorTestSupport.h"
 #include "FakePrompts.h"
+#include "OptionTexts.h"
 #include "frmRelayControl.h"
 #include "modOVMXConfig.h"
 
@@ -76,18 +77,9 @@ private Q_SLOTS:
         QCOMPARE(get<QLabel>("lblTimedOn")->text(), QStringLiteral("Timed On"));
         QCOMPARE(get<QLabel>("lblSeq")->text(),
                  "2/4 Step Sequences Use The Following Relay Pairs 1(A) - 2(B)  Or 3(A) - 4(B)");
-        const QStringList actions{"None",
-                                  "Turn Off Relay",
-                                  "Turn On Relay",
-                                  "Toggle Relay Based On Relay 1 Status",
-                                  "Toggle Relay Based On Relay 2 Status",
-                                  "Toggle Relay Based On Relay 3 Status",
-                                  "Toggle Relay Based On Relay 4 Status",
-                                  "Timed On With No Blink Alert",
-                                  "Timed On With Single Blink Alert",
-                                  "Timed On With Double Blink Alert",
-                                  "2 Step Sequence",
-                                  "4 Step Sequence"};
+        // The words themselves are checked with the shared option list; here, that each button
+        // carries the entry of its own code.
+        const QStringList actions = OptionTexts::relayCloseActionEntries();
         for (int n = 0; n < 12; ++n) {
             QCOMPARE(option(true, n)->text(), actions[n]);
             if (n < 10)
