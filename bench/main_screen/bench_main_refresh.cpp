@@ -1,6 +1,6 @@
 // A full ShowControl with the repaint it causes, against the 2 ms budget of a screen refresh.
 // Two configurations alternate so every refresh changes every text.
-#include "../../tests/support/SampleConfig.h"
+#include "../../tools/SampleConfig.h"
 #include "../BenchTable.h"
 
 #include "ProgrammingGrid.h"

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 
 // Records every question and message and answers the questions from a script, in order.
@@ -19,12 +20,16 @@ public:
         QString title;
         QString text;
         Icon icon;
+        QString behind; // what `whatRunsBehind` said as the box showed
     };
 
     QList<Call> calls;
     QList<bool> answers;
     bool unscriptedAnswer = false;
     int unscripted = 0;
+    // Asked as each box shows, while its caller waits on it: a test describes there what must
+    // not run behind a box (the status poll, an open port).
+    std::function<QString()> whatRunsBehind;
 
     void script(std::initializer_list<bool> replies) { answers.append(QList<bool>(replies)); }
     void clear()
@@ -37,7 +42,7 @@ public:
 
     bool askYesNo(const QString &title, const QString &text) override
     {
-        calls.append({Kind::Question, title, text, Icon::Question});
+        calls.append({Kind::Question, title, text, Icon::Question, behind()});
         if (answers.isEmpty()) {
             ++unscripted;
             return unscriptedAnswer;
@@ -47,6 +52,9 @@ public:
 
     void message(const QString &title, const QString &text, Icon icon) override
     {
-        calls.append({Kind::Message, title, text, icon});
+        calls.append({Kind::Message, title, text, icon, behind()});
     }
+
+private:
+    QString behind() const { return whatRunsBehind ? whatRunsBehind() : QString(); }
 };
