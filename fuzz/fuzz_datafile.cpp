@@ -1,209 +1,104 @@
-// A data file through everything that shows it: the file read, every text of the main screen,
-// the command line's listing and export, the words of every field, and the loading of every
-// editor and settings dialog. Loading must write nothing, so a dialog that changes the image
-// or the modified flag just by opening and closing is a finding.
-//
-// Input: the data file (its first 2048 bytes; missing words read as 0), then the choices of
-// the run: the foot-candle display, the modified flag, the window to open and its cell.
-#include "ConfigJson.h"
-#include "ConfigTexts.h"
-#include "FieldTable.h"
-#include "FuzzInput.h"
-#include "Prompts.h"
+// A data file through everything that shows it: the file read and saved back, every text of
+// the main screen, the command line's listing, the diff and the JSON export; and, for one
+// input in 64 (picked by a hash of its bytes, so a finding replays), the main window showing
+// it and opening each kind of editor and settings dialog, which must write nothing by loading.
+#include "ConfigDiff.h"
+#include "FakeFileDialogs.h"
+#include "FakePrompts.h"
+#include "FuzzCheck.h"
 #include "ShowText.h"
-#include "modOVMXConfig.h"
-
-#include "frmDimmerControl.h"
-#include "frmDimmerScale.h"
-#include "frmDimmerSettings.h"
-#include "frmInputControl.h"
-#include "frmPCInputs.h"
-#include "frmPilots.h"
-#include "frmRelayControl.h"
-#include "frmRelayPowerOn.h"
+#include "frmMain.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QDialog>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
-#include <type_traits>
-
 namespace
 {
-[[noreturn]] void fail(const char *what, const QString &detail = {})
-{
-    std::fprintf(stderr, "fuzz_datafile: %s %s\n", what, qPrintable(detail));
-    std::abort();
-}
+QString path;        // the data file of the run
+modOVMXConfig shown; // the main window's document
+frmMain *window = nullptr;
 
-class QuietPrompts : public Prompts
+// A whole file reads in whole and saves back to its first 2048 bytes; a short one is refused
+// with a reason and leaves the document as it was. Neither touches the modified flag.
+void readAndSaveBack(const QByteArray &bytes, modOVMXConfig &doc)
 {
-public:
-    bool askYesNo(const QString &, const QString &) override { return false; }
-    void message(const QString &, const QString &, Icon) override {}
-};
-
-QTemporaryDir *scratch = nullptr;
-
-void readThroughFile(const QByteArray &bytes, const modOVMXConfig::Image &expected)
-{
-    const QString path = scratch->filePath(QStringLiteral("fuzz.OMX"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        fail("cannot write the scratch file");
-    file.close();
-    modOVMXConfig doc;
     doc.SetWord(3, 77);
     const modOVMXConfig::Image before = doc.image();
-    const modOVMXConfig::FileResult result = doc.readFile(path);
-    if (result.ok != (bytes.size() >= modOVMXConfig::FileSize))
-        fail("a file read succeeded on a short file or failed on a whole one", result.error);
-    if (result.ok ? doc.image() != expected : (doc.image() != before || result.error.isEmpty()))
-        fail("a file read gave the wrong image, or failed without a reason or not cleanly");
+    const modOVMXConfig::FileResult read = doc.readFile(path);
+    if (read.ok != (bytes.size() >= modOVMXConfig::FileSize) || !doc.ConfigModified ||
+        (!read.ok && (doc.image() != before || read.error.isEmpty())))
+        qFatal("a read took a short file, refused a whole one or failed not cleanly: %s",
+               qPrintable(read.error));
+    QFile file(path);
+    if (read.ok && (!doc.writeFile(path).ok || !file.open(QIODevice::ReadOnly) ||
+                    file.readAll() != bytes.left(modOVMXConfig::FileSize)))
+        qFatal("saving the image read did not give back the file's first 2048 bytes");
+    doc.setImage(modOVMXConfig::fromBytes(bytes)); // the words a short file holds, then zeros
 }
 
-void allTexts(modOVMXConfig &doc)
+// The main window opens the file as its File menu does, then each kind of window in turn: the
+// settings dialogs first, as a cell click marks the document modified.
+void openWindows(size_t h)
 {
-    using namespace ConfigTexts;
-    ScreenTexts texts;
-    deriveScreenTexts(doc, texts);
-    doc.ShowLevelsInFC = !doc.ShowLevelsInFC;
-    deriveScreenTexts(doc, texts); // over the previous texts, as a redraw does
-    (void)ShowText::render(doc);
-    doc.ShowLevelsInFC = !doc.ShowLevelsInFC;
-    (void)ShowText::render(doc);
-    for (int k = 0; k < CellCount; ++k)
-        if (cellCaption(k).isEmpty())
-            fail("a cell without a caption");
-    for (int p = 0; p < 2; ++p)
-        (void)photocellFrameCaption(p, doc.GetPhotocellFilter(p));
-    (void)minuteText(doc.GetTimedOffOverride());
-    (void)ConfigJson::toJson(doc);
-    (void)ConfigJson::unrepresentedWords(doc);
-    for (const FieldTable::Field &field : FieldTable::fields())
-        for (int n = 0; n < field.elementCount(); ++n) {
-            const int v = field.get(doc, field.firstIndex(n), field.secondIndex(n));
-            if (field.describe(n, v).isEmpty())
-                fail("a field value without words", field.elementName(n));
-        }
-}
-
-// The selection the main screen makes for cell k before it opens an editor.
-void select(modOVMXConfig &doc, int k)
-{
-    const int i = ConfigTexts::inputOfCell(k);
-    const int q = ConfigTexts::rowOfCell(k);
-    doc.SelInput = static_cast<int16_t>(i);
-    doc.SelPhotocell = static_cast<int16_t>(i / 4 - 4);
-    doc.SelRelay = static_cast<int16_t>(q);
-    doc.SelDisInput = static_cast<int16_t>(q - 4);
-    doc.SelDimmer = static_cast<int16_t>(q - 28);
-}
-
-int relayCell(FuzzInput &in) { return in.pick(96); }
-int disableCell(FuzzInput &in)
-{
-    const int i = in.pick(24);
-    int j = in.pick(23);
-    j += j >= i ? 1 : 0; // an input never disables itself
-    return 96 + 24 * j + i;
-}
-int dimmerCell(FuzzInput &in) { return 672 + 24 * in.pick(4) + in.pick(16); }
-int trackingCell(FuzzInput &in) { return ConfigTexts::trackingCell(in.pick(2), in.pick(4)); }
-
-void openAndClose(QDialog &dialog, const modOVMXConfig &doc, const char *name)
-{
-    const modOVMXConfig::Image before = doc.image();
-    const bool modified = doc.ConfigModified;
-    dialog.show();
-    QCoreApplication::processEvents();
-    dialog.close();
-    QCoreApplication::processEvents();
-    if (doc.image() != before || doc.ConfigModified != modified)
-        fail("opening and closing wrote into the document:", QString::fromLatin1(name));
-}
-
-template <class Editor>
-void openEditor(modOVMXConfig &doc, QuietPrompts &prompts, int cell, const char *name)
-{
-    select(doc, cell);
-    Editor editor(doc, prompts);
-    editor.setMapDef(ConfigTexts::cellCaption(cell));
-    if constexpr (std::is_same_v<Editor, frmInputControl>)
-        editor.setCheckCaptions(QStringLiteral("When Closed"), QStringLiteral("When Open"));
-    openAndClose(editor, doc, name);
-}
-
-template <class Dialog>
-void openSettings(modOVMXConfig &doc, QuietPrompts &prompts, const char *name)
-{
-    Dialog dialog(doc, prompts);
-    openAndClose(dialog, doc, name);
+    shown.ShowLevelsInFC = h & 1;
+    if (!window->openFile(path) || shown.ConfigModified)
+        qFatal("the main window did not open a whole file, or kept it marked modified");
+    window->lblPilot_Click(0);
+    window->lblPCInp_Click(0);
+    window->mnuRelayOptions_Click();
+    window->mnuDimmerOptions_Click();
+    const int n = static_cast<int>(h / 2 % 4096);
+    for (const int k : {n % 96, 96 + n % 576, 672 + 24 * (n % 4) + n / 4 % 16,
+                        ConfigTexts::trackingCell(n % 2, n / 2 % 4)})
+        window->lblControl_Click(k);
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orvandel-fuzz-XXXXXX"));
+    path = dir.filePath(QStringLiteral("fuzz.OMX"));
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "fuzz_datafile";
-    static char *argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives for the whole run
-    scratch = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/orvandel-fuzz-XXXXXX"));
-    if (!scratch->isValid())
-        fail("cannot make a scratch directory");
+    qputenv("HOME", dir.path().toLocal8Bit()); // the main window makes its data folder in here
+    new QApplication(*argc, *argv); // it, the window and their fakes live for the whole run
+    window = new frmMain(shown, *new FakePrompts, *new FakeFileDialogs);
+    window->setDialogRunner([](QDialog &dialog) {
+        const modOVMXConfig::Image image = shown.image();
+        const bool modified = shown.ConfigModified;
+        dialog.show();
+        QCoreApplication::processEvents();
+        dialog.close();
+        if (shown.image() != image || shown.ConfigModified != modified)
+            qFatal("opening and closing %s wrote into the document",
+                   dialog.metaObject()->className());
+        return 0;
+    });
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    if (!modOVMXConfig::writeBytes(path, bytes).ok)
+        qFatal("cannot write the scratch file");
     modOVMXConfig doc;
-    doc.setImage(modOVMXConfig::fromBytes(bytes));
-    readThroughFile(bytes, doc.image());
-    const size_t choices = std::min<size_t>(size, modOVMXConfig::FileSize);
-    FuzzInput in(data + choices, size - choices);
-    doc.ShowLevelsInFC = (in.byte() & 1) != 0;
-    doc.ConfigModified = (in.byte() & 1) != 0;
-    allTexts(doc);
-
-    // One window per input keeps the run fast enough to explore; the input chooses which.
-    QuietPrompts prompts;
-    switch (in.pick(8)) {
-    case 0:
-        openEditor<frmRelayControl>(doc, prompts, relayCell(in), "frmRelayControl");
-        break;
-    case 1:
-        openEditor<frmInputControl>(doc, prompts, disableCell(in), "frmInputControl");
-        break;
-    case 2:
-        openEditor<frmDimmerControl>(doc, prompts, dimmerCell(in), "frmDimmerControl");
-        break;
-    case 3: {
-        const int tracking = trackingCell(in);
-        select(doc, tracking);
-        // The main screen opens no scaling editor for a dimmer that tracks the other photocell.
-        if (doc.GetPhotocellTracking(1 - doc.SelPhotocell, doc.SelDimmer) <= 0)
-            openEditor<frmDimmerScale>(doc, prompts, tracking, "frmDimmerScale");
-        break;
-    }
-    case 4:
-        openSettings<frmRelayPowerOn>(doc, prompts, "frmRelayPowerOn");
-        break;
-    case 5:
-        openSettings<frmDimmerSettings>(doc, prompts, "frmDimmerSettings");
-        break;
-    case 6:
-        openSettings<frmPilots>(doc, prompts, "frmPilots");
-        break;
-    default:
-        openSettings<frmPCInputs>(doc, prompts, "frmPCInputs");
-        break;
-    }
+    readAndSaveBack(bytes, doc);
+    const size_t h = qHash(bytes, 0);
+    // Every text: the screen's, the command line's listing, the diff, the JSON export.
+    ConfigTexts::ScreenTexts texts;
+    doc.ShowLevelsInFC = h & 1;
+    ConfigTexts::deriveScreenTexts(doc, texts);
+    (void)ShowText::render(doc);
+    modOVMXConfig other = doc;
+    other.SetWord(h / 2 % 1024, doc.GetWord(h / 2 % 1024) ^ (1 << h / 2048 % 16));
+    if (!ConfigDiff::describeDifferences(doc, doc).isEmpty() ||
+        ConfigDiff::describeDifferences(doc, other).isEmpty())
+        qFatal("the diff lists a difference between equal images, or none for a changed bit");
+    if (importsBack(doc) != withinCodings(doc))
+        qFatal("an export imports other than exactly when every value lies within its coding");
+    if (h % 64 == 0 && size >= modOVMXConfig::FileSize)
+        openWindows(h / 64);
     return 0;
 }

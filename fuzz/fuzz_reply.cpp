@@ -1,136 +1,115 @@
-// Reply frames: whatever the controller's side of the line sends, in whatever pieces, an
-// exchange either fails cleanly or hands over a whole reply with a good checksum; the status
-// decodes without reading outside the reply; a transfer touches the document only as it says.
-#include "Frames.h"
-#include "FuzzInput.h"
-#include "Prompts.h"
-#include "ScriptedPort.h"
+// Reply frames: whatever the controller answers, a transfer never goes on after a failed
+// exchange and ends, reports and touches the document exactly as the controller's checksum
+// allows; a status poll is accepted exactly when a whole reply with a good checksum arrived.
+//
+// Input: a byte whose bit 0 keeps the frames' checksum digits as they are (otherwise they are
+// made good, so that mutations reach past the frame check), a scenario byte (download,
+// upload, verify, status poll), then the replies.
+#include "FakePrompts.h"
+#include "SampleConfig.h"
+#include "SimulatedSerialPort.h"
 #include "StatusReply.h"
 #include "modOVMXCommunications.h"
-#include "modOVMXConfig.h"
-
-#include <array>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace
 {
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "fuzz_reply: %s\n", what);
-    std::abort();
-}
-
-class SilentPrompts : public Prompts
+// Answers each request with the next frame of the stream (cut before each "["), whole and at
+// once, its checksum digits made good unless the input keeps them. Counts the requests and the
+// replies read with a good checksum, and keeps the reply to the last request.
+class ScriptedPort : public SimulatedSerialPort
 {
 public:
-    bool askYesNo(const QString &, const QString &) override { return true; }
-    void message(const QString &title, const QString &text, Icon) override
+    using SimulatedSerialPort::SimulatedSerialPort;
+    QList<QByteArray> frames;
+    QByteArray reply;
+    bool asSent = false;
+    int sends = 0, good = 0;
+
+    bool write(const QByteArray &) override
     {
-        if (title.isEmpty() || text.isEmpty())
-            fail("a message without a title or text");
+        QByteArray frame = '[' + frames.value(++sends);
+        if (!asSent && frame.size() >= 3)
+            frame.replace(1, 2, Frames::Hex2(Frames::frameChecksum(frame.sliced(3))));
+        injectReceived(frame);
+        reply.clear();
+        return true;
+    }
+    QByteArray readAll() override
+    {
+        const QByteArray bytes = SimulatedSerialPort::readAll();
+        if (!bytes.isEmpty())
+            good += Frames::replyChecksumOk(reply = bytes);
+        return bytes;
     }
 };
 
-struct Shape {
-    QByteArray command;
-    int length;
-    int limit;
-};
-
-std::array<Shape, 6> shapes()
+// The 17th request was the last, and its answer is a good frame holding the checksum of words.
+bool confirmed(const ScriptedPort &line, std::span<const int16_t> words)
 {
-    const std::array<int16_t, Frames::BlockSize> values{};
-    return {
-        {{Frames::statusCommand(), Frames::StatusLength, Frames::ShortLimit},
-         {Frames::relayCommand(2, true), Frames::AckLength, Frames::ShortLimit},
-         {Frames::dimmerCommand(3, 200), Frames::AckLength, Frames::ShortLimit},
-         {Frames::blockWriteCommand(5, values), Frames::BlockWriteReplyLength, Frames::BlockLimit},
-         {Frames::blockReadCommand(7), Frames::BlockReadReplyLength, Frames::BlockLimit},
-         {Frames::checksumCommand(), Frames::ChecksumReplyLength, Frames::ChecksumLimit}}};
+    const auto reported = static_cast<uint32_t>(Frames::HexVal4(line.reply.mid(3, 4)) << 16 |
+                                                Frames::HexVal4(line.reply.mid(7, 4)));
+    return line.sends == Frames::BlockCount + 1 && Frames::replyChecksumOk(line.reply) &&
+           reported == Frames::blockChecksum(words);
 }
 
-void readReply(const modOVMXCommunications &comm, int shape)
+void transfer(modOVMXCommunications &comm, const ScriptedPort &line, int which)
 {
-    if (shape == 0)
-        (void)describeStatus(DecodeStatus(comm.LastReply));
-    for (int pos = 0; pos < comm.LastReply.size() + 4; ++pos) {
-        const int32_t v = modOVMXCommunications::HexVal4(comm.replyAt(pos, 4));
-        if (v < 0 || v > 0xFFFF)
-            fail("four hexadecimal digits read outside 0 to FFFF");
-    }
-}
-
-void exchanges(modOVMXCommunications &comm)
-{
-    const auto all = shapes();
-    for (size_t s = 0; s < all.size() && comm.PortOpen(); ++s) {
-        if (!comm.Transact(all[s].command, all[s].length, all[s].limit))
-            continue;
-        if (comm.LastReply.size() < all[s].length || !Frames::replyChecksumOk(comm.LastReply))
-            fail("Transact accepted a short reply or a bad checksum");
-        readReply(comm, static_cast<int>(s));
-    }
-}
-
-modOVMXConfig::Image newImage()
-{
-    modOVMXConfig fresh;
-    fresh.NewConfiguration();
-    return fresh.image();
-}
-
-void transfer(modOVMXCommunications &comm, int which)
-{
-    SilentPrompts prompts;
-    modOVMXConfig doc;
-    doc.NewConfiguration();
-    doc.SetWord(700, 17); // something a failed upload must not keep
+    FakePrompts prompts;
+    modOVMXConfig doc, fresh;
+    fillSampleConfig(doc); // not what the controller of the upload seed holds
     doc.ConfigModified = false;
+    fresh.NewConfiguration();
     const modOVMXConfig::Image before = doc.image();
-    modOVMXCommunications::TransferHooks hooks;
-    hooks.progress = [](const QString &caption) {
-        if (caption.isEmpty())
-            fail("an empty progress caption");
-    };
+    int progress = 0, shownEqual = 0;
+    const modOVMXCommunications::TransferHooks hooks{[&](const QString &) { ++progress; },
+                                                     [&](bool equal) { shownEqual += equal; }};
+    bool ok = false, asTheRulesSay = false;
     if (which == 0) {
-        (void)comm.DownloadSettings(doc, prompts, hooks);
+        ok = comm.DownloadSettings(doc, prompts, hooks);
+        asTheRulesSay = ok == confirmed(line, before);
     } else if (which == 1) {
-        const bool ok = comm.UploadSettings(doc, prompts, hooks);
-        if (!ok && doc.image() != newImage())
-            fail("a failed upload left something other than a new configuration");
-        for (const int16_t w : doc.image())
-            if (ok && (w < 0 || w > 255))
-                fail("an upload stored a word outside 0 to 255");
-        return; // the image was meant to change
+        ScriptedPort again = line; // the same replies, read by a verify
+        modOVMXCommunications reader(again);
+        reader.VerifySettings(doc);
+        ok = comm.UploadSettings(doc, prompts, hooks);
+        asTheRulesSay = ok == confirmed(again, reader.ControllerCopy) &&
+                        (ok ? doc.image() == reader.ControllerCopy && !doc.ConfigModified
+                            : doc.image() == fresh.image());
     } else {
-        const auto result = comm.VerifySettings(doc);
-        if (result.equal && !result.memoryRead)
-            fail("settings reported equal without reading the memory");
+        ok = comm.VerifySettings(doc).equal;
+        asTheRulesSay =
+            ok == (confirmed(line, comm.ControllerCopy) && comm.ControllerCopy == before);
     }
-    if (which != 1 && doc.image() != before)
-        fail("a download or verify changed the document");
+    if (!asTheRulesSay || line.sends > line.good + 1 ||
+        (which != 1 && (doc.image() != before || doc.ConfigModified)))
+        qFatal("a transfer ended or changed the document other than its checksum allows, or went "
+               "on after a failed exchange");
+    const int messages = which == 2 ? 0 : 1; // a verify only shows its result
+    if (prompts.calls.size() != messages ||
+        (messages && ((prompts.last().icon == Prompts::Icon::Critical) == ok || shownEqual != ok ||
+                      progress != std::min(line.good, Frames::BlockCount))))
+        qFatal("a transfer did not end in one message, critical exactly when it failed, after a "
+               "step for each block moved");
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzInput in(data, size);
-    ScriptedPort port;
-    const uint8_t line = in.byte();
-    port.chunk = line & 63;
-    port.noiseOnExpiredWaits = (line & 64) != 0;
-    port.failAtEnd = (line & 128) != 0;
-    const int scenario = in.pick(4);
-    port.stream = in.rest();
-
-    (void)describeStatus(DecodeStatus(port.stream));
+    if (size < 2)
+        return 0;
+    ControllerSimulator controller;
+    ScriptedPort port(controller);
+    port.asSent = (data[0] & 1) != 0;
+    port.frames =
+        QByteArray(reinterpret_cast<const char *>(data) + 2, qsizetype(size) - 2).split('[');
     modOVMXCommunications comm(port);
     comm.OpenPort(0);
-    if (scenario == 3)
-        exchanges(comm);
-    else
-        transfer(comm, scenario);
+    if (data[1] % 4 < 3) {
+        transfer(comm, port, data[1] % 4);
+    } else if (comm.Transact(Frames::statusCommand(), Frames::StatusLength, Frames::ShortLimit) !=
+               (port.reply.size() >= Frames::StatusLength && Frames::replyChecksumOk(port.reply))) {
+        qFatal("a status poll took a short reply or a bad checksum, or refused a good one");
+    }
+    (void)describeStatus(DecodeStatus(port.reply)); // whatever came, whole or cut short
     return 0;
 }
