@@ -181,6 +181,7 @@ void ConfigTest::badJson_isRefusedNamingWhere_data()
     row("InputDisableOpen", "false", "0", "InputDisableOpen[0][0]: expected true or false");
     row("unusedWords", "{}", "{\"967\":1}", "unusedWords[\"967\"]: not the index of an unused");
     row("unusedWords", "{}", "{\"968\":256}", "unusedWords[\"968\"]: expected a whole number");
+    row("unusedWords", "{}", "{\"0968\":1}", "unusedWords[\"0968\"]: not the index of an unused");
 }
 
 void ConfigTest::badJson_isRefusedNamingWhere()
