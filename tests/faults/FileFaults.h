@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QString>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -13,35 +11,41 @@
 namespace FileFaults
 {
 
-inline bool runningAsRoot() { return ::geteuid() == 0; }
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
+// Root reads and writes whatever the permission bits say, so while this lives a root process
+// acts on files as "nobody" (and so do the programs it starts), to whom the scratch files are
+// handed with handOver(). The saved user stays root to come back.
+class AsUser
 {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
+public:
+    static constexpr uid_t Nobody = 65534;
+    AsUser()
+    {
+        if (m_root)
+            m_root = ::setresgid(Nobody, Nobody, 0) == 0 && ::setresuid(Nobody, Nobody, 0) == 0;
+    }
+    ~AsUser()
+    {
+        if (m_root && ::setresuid(0, 0, 0) == 0)
+            ::setresgid(0, 0, 0);
+    }
+    static bool handOver(const QString &path)
+    {
+        return ::geteuid() != 0 ||
+               ::lchown(QFile::encodeName(path).constData(), Nobody, Nobody) == 0;
+    }
 
-inline QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// Every name in the folder, so a test sees a temporary file left behind.
-inline QStringList entries(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-}
+private:
+    bool m_root = ::geteuid() == 0;
+};
 
 // The disk fills after `bytes`: RLIMIT_FSIZE stops root as well. Writes past it fail with
-// EFBIG instead of killing the process with SIGXFSZ.
+// EFBIG instead of killing the process with SIGXFSZ; programs started meanwhile inherit both.
 class FileSizeLimit
 {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
+    explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
     {
         ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit = m_saved;
         limit.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -51,12 +55,10 @@ public:
         ::setrlimit(RLIMIT_FSIZE, &m_saved);
         std::signal(SIGXFSZ, m_handler);
     }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
 
 private:
+    void (*m_handler)(int);
     rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
 };
 
 } // namespace FileFaults

@@ -16,11 +16,8 @@ public:
     bool start(const QStringList &arguments)
     {
         m_process.start(m_program, arguments);
-        if (!m_process.waitForStarted(5000))
-            return false;
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(5000))
-                return false;
+        while (m_process.waitForStarted(5000) && !m_process.canReadLine() &&
+               m_process.waitForReadyRead(5000)) {
         }
         device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
         return !device.isEmpty();
@@ -29,18 +26,13 @@ public:
     // Interrupts the program as a user would; its exit code, or -1 when it had to be killed.
     int stop()
     {
-        if (m_process.state() == QProcess::NotRunning)
-            return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
-        ::kill(static_cast<pid_t>(m_process.processId()), SIGTERM);
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
+        // One that does not stop is killed by QProcess when this goes.
+        if (m_process.state() != QProcess::NotRunning &&
+            ::kill(static_cast<pid_t>(m_process.processId()), SIGTERM) == 0)
             m_process.waitForFinished(5000);
-            return -1;
-        }
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
 
-    QProcess &process() { return m_process; }
     QString device;
 
 private:

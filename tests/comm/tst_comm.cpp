@@ -1,0 +1,146 @@
+#include "../simulator/SimProcess.h"
+#include "../simulator/Transcript.h"
+#include "../support/FakePrompts.h"
+#include "ControllerSimulator.h"
+#include "PortMap.h"
+#include "QSerialPortLink.h"
+#include "StatusReply.h"
+#include "modOVMXCommunications.h"
+#include "modOVMXConfig.h"
+
+#include <QTemporaryDir>
+
+namespace
+{
+// What the link makes of one literal input: "OPERATION ARGUMENT", as the vector sheet has it.
+QString evaluate(const QString &operation, const QByteArray &arg, const QString &byId)
+{
+    if (operation == QLatin1String("request"))
+        return Frames::buildRequest(arg);
+    if (operation == QLatin1String("reply"))
+        return Frames::buildReply(arg);
+    if (operation == QLatin1String("checks"))
+        return Frames::replyChecksumOk(arg) ? "good" : "bad";
+    if (operation == QLatin1String("hexval2"))
+        return QString::number(Frames::HexVal2(arg));
+    if (operation == QLatin1String("hex2"))
+        return Frames::Hex2(arg.toInt(nullptr, 16));
+    if (operation == QLatin1String("status"))
+        return describeStatus(DecodeStatus(arg)).join('\n');
+    if (operation == QLatin1String("sum")) { // "1,0" or "1024*FF", values in hexadecimal
+        std::vector<int16_t> values;
+        for (const QString &item : QString(arg).split(','))
+            values.insert(values.end(), item.contains('*') ? item.section('*', 0, 0).toUInt() : 1,
+                          int16_t(item.section('*', -1).toInt(nullptr, 16)));
+        const uint32_t sum = Frames::blockChecksum(values);
+        return Frames::Hex4(Frames::msw(sum)) + ' ' + Frames::Hex4(Frames::lsw(sum));
+    }
+    if (operation == QLatin1String("controller")) { // the simulator, then a status request
+        ControllerSimulator sim;
+        const auto first = sim.receive(arg).replies, then = sim.receive("[270001]").replies;
+        return (first.isEmpty() ? "(no reply)" : first[0].bytes) + ", then " + then.value(0).bytes;
+    }
+    if (operation == QLatin1String("port")) { // "COMn [--port mapping]"
+        PortMap map(byId, "/dev/ttyS");
+        QString problem;
+        const QString mapping = QString(arg).section(' ', 1);
+        if (!mapping.isEmpty() && !map.addOverride(mapping, &problem))
+            return problem;
+        const QString device = map.deviceFor(PortMap::comNumber(QString(arg).section(' ', 0, 0)));
+        return device + " opens " + PortMap::resolve(device);
+    }
+    if (operation == QLatin1String("reason")) { // which of: exists accessible busy
+        const DeviceFacts facts{arg.contains("exists"), arg.contains("accessible"), "dialout",
+                                arg.contains("busy")};
+        return openFailureReason("/dev/ttyUSB0", facts, "Input/output error");
+    }
+    return "unknown operation " + operation;
+}
+} // namespace
+
+// The wire format by literal vectors worked out by hand from the link's rules (the simulator
+// shares the checksum code, so a round trip cannot catch a symmetric mistake), the real serial
+// port over a pseudo-terminal, and one whole device session through the command line.
+class tst_Comm : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each "> OPERATION ARGUMENT" line of the sheet is followed by the reviewed result.
+    void vectors_matchReviewedSheet()
+    {
+        QTemporaryDir byId;
+        QVERIFY(QFile::link("/dev/zero", byId.filePath("usb-b")) &&
+                QFile::link("/dev/null", byId.filePath("usb-a")));
+        QFile file(ORVANDEL_EXPECTED "/vectors.txt");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        Transcript t;
+        t.name("<by-id>", byId.path());
+        for (const QString &line : QString::fromUtf8(file.readAll()).trimmed().split('\n')) {
+            if (line.startsWith("> ")) {
+                t.line(line);
+                t.line(evaluate(line.section(' ', 1, 1), line.section(' ', 2).toLatin1(),
+                                byId.path()));
+            } else if (line.isEmpty() || line.startsWith('#')) {
+                t.line(line);
+            }
+        }
+        t.compareWith(file.fileName());
+    }
+
+    // A line that drops mid-transfer fails the transfer at once and closes the port; a port
+    // held by another program is reported in use, a missing one missing.
+    void ptyLink_droppedLineClosesPort()
+    {
+        SimProcess sim(ORVANDEL_SIM_PROGRAM);
+        QVERIFY(sim.start({"--fault", "disconnect-at-block=9"}));
+        PortMap map;
+        map.setOverride(1, sim.device);
+        map.setOverride(2, "/dev/ttyNoSuchAdapter");
+        QSerialPortLink port(map), other(map);
+        modOVMXCommunications comm(port);
+        QVERIFY(comm.OpenPort(0).ok);
+        QVERIFY(other.open(1).reason.endsWith(" is in use by another program"));
+        QVERIFY(other.open(2).reason.startsWith("/dev/ttyNoSuchAdapter is missing"));
+        FakePrompts prompts;
+        QStringList captions;
+        modOVMXConfig doc;
+        QVERIFY(!comm.UploadSettings(doc, prompts, {[&](const QString &c) { captions << c; }, {}}));
+        QCOMPARE(captions.size(), 8);
+        QVERIFY(prompts.last().text.startsWith("Upload Communications Error(1)."));
+        QVERIFY(!comm.PortOpen());
+        QVERIFY(port.errorString().contains("was lost"));
+    }
+
+    // Download, verify equal and not equal, upload, status, relays and a dimmer against the
+    // simulator program, compared whole with the reviewed transcript.
+    void deviceSession_matchesTranscript()
+    {
+        QTemporaryDir dir;
+        QByteArray sent(2048, '\0');
+        // Block b holds 17b, 17b + 1, ...: each block shows its own number in its first value.
+        for (int i = 0; i < 1024; ++i)
+            sent[2 * i] = char(i / 64 * 17 + i % 64);
+        QByteArray other = sent;
+        other[2 * 511] = 1; // only the port choice differs
+        QVERIFY(modOVMXConfig::writeBytes(dir.filePath("sent.OMX"), sent).ok);
+        QVERIFY(modOVMXConfig::writeBytes(dir.filePath("other.OMX"), other).ok);
+        SimProcess sim(ORVANDEL_SIM_PROGRAM);
+        QVERIFY(sim.start({}));
+        Transcript t;
+        t.name("<dir>", dir.path());
+        t.name("<pty>", sim.device);
+        for (const QString command :
+             {"download <dir>/sent.OMX --trace", "verify <dir>/sent.OMX", "verify <dir>/other.OMX",
+              "upload <dir>/got.OMX --trace", "status --trace", "relay 3 on --trace",
+              "relay 3 off --trace", "relay 2 on", "dimmer 4 200 --trace", "status"})
+            t.run(ORVANDEL_CLI, (command + " --port <pty>").split(' '));
+        QFile got(dir.filePath("got.OMX"));
+        QVERIFY(got.open(QIODevice::ReadOnly));
+        QCOMPARE(got.readAll(), sent);
+        t.compareWith(ORVANDEL_EXPECTED "/device_session.txt");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Comm)
+#include "tst_comm.moc"

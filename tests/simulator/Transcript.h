@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+// Program runs written down as a user sees them: the command as typed, everything it printed
+// on both channels in order, and its exit code. Names that change from run to run (a scratch
+// folder, a pseudo-terminal) and the trace's milliseconds are written as fixed words.
+class Transcript
+{
+public:
+    void name(const QString &word, const QString &real) { m_names.append({word, real}); }
+    void line(const QString &text) { m_text += mask(text) + QLatin1Char('\n'); }
+
+    int run(const QString &program, QStringList args)
+    {
+        line(QStringLiteral("$ ") + QFileInfo(program).fileName() + QLatin1Char(' ') +
+             args.join(QLatin1Char(' ')));
+        for (const auto &[word, real] : m_names)
+            args.replaceInStrings(word, real);
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(program, args);
+        p.waitForFinished(30000);
+        m_text += mask(QString::fromUtf8(p.readAll()));
+        line(QStringLiteral("exit %1").arg(p.exitCode()));
+        return p.exitCode();
+    }
+
+    // ORVANDEL_REGENERATE=1 rewrites the reviewed file instead; review it again before keeping.
+    void compareWith(const QString &path) const
+    {
+        QFile file(path);
+        if (qEnvironmentVariableIsSet("ORVANDEL_REGENERATE")) {
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_text.toUtf8()) >= 0);
+            return;
+        }
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+        QCOMPARE(m_text.split(QLatin1Char('\n')),
+                 QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')));
+    }
+
+private:
+    QString mask(QString text) const
+    {
+        for (const auto &[word, real] : m_names)
+            text.replace(real, word);
+        static const QRegularExpression ms(QStringLiteral("^ *\\d+ ms "),
+                                           QRegularExpression::MultilineOption);
+        return text.replace(ms, QStringLiteral("<t> ms "));
+    }
+
+    QList<std::pair<QString, QString>> m_names;
+    QString m_text;
+};
