@@ -27,7 +27,7 @@ private Q_SLOTS:
             QVERIFY(sim.start(QString(simArgs).replace("<dir>", dir.path()).split(' ')));
             QCOMPARE(QFileInfo(dir.filePath("controller")).symLinkTarget(), sim.device);
             for (const QString &command : commands)
-                t.run(ORVANDEL_CLI, (command + " --port <dir>/controller").split(' '));
+                t.run(ORVANDEL_CLI, (command + " --port COM8=<dir>/controller").split(' '));
             t.line(QStringLiteral("(interrupted) exit %1").arg(sim.stop()));
             QVERIFY(!QFileInfo(dir.filePath("controller")).isSymLink());
         }
