@@ -2,85 +2,64 @@
 
 #include "FakeFileDialogs.h"
 #include "FakePrompts.h"
-#include "GridModel.h"
 #include "ProgrammingGrid.h"
 #include "frmMain.h"
 
 #include <QAction>
 #include <QDialog>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
 
-// Drives the main window as a user does: mouse events go to the window at client points.
-class MainWindowDriver
-{
-public:
+// Keeps the tool's data directory out of the real documents folder.
+struct IsolatedHome {
+    QTemporaryDir dir;
+    IsolatedHome() { qputenv("HOME", dir.path().toLocal8Bit()); }
+};
+
+// The main window, shown, driven as a user drives it; each window it opens runs through
+// `onDialog` in place of a modal loop.
+struct MainWindowDriver {
     modOVMXConfig doc;
     FakePrompts prompts;
     FakeFileDialogs fileDialogs;
     frmMain window{doc, prompts, fileDialogs};
-    // The windows run, by class and caption line (lblMapDef); `onDialog` acts in them.
-    struct Opened {
-        QString className;
-        QString mapDef;
-    };
-    QList<Opened> opened;
+    QStringList opened; // each window's class, then its lblMapDef and disable check box captions
     std::function<void(QDialog &)> onDialog;
 
     MainWindowDriver()
     {
         window.setDialogRunner([this](QDialog &dialog) {
-            const auto *mapDef = dialog.findChild<QLabel *>(QStringLiteral("lblMapDef"));
-            opened.append({QString::fromLatin1(dialog.metaObject()->className()),
-                           mapDef ? mapDef->text() : QString()});
+            opened << dialog.metaObject()->className();
+            for (const char *name : {"lblMapDef", "chkInputDisableCls", "chkInputDisableOpn"})
+                if (const auto *w = dialog.findChild<QWidget *>(QLatin1String(name)))
+                    opened << w->property("text").toString();
             if (onDialog)
                 onDialog(dialog);
             return int(QDialog::Accepted);
         });
-    }
-
-    bool show()
-    {
         window.show();
-        return QTest::qWaitForWindowExposed(&window);
     }
-    void trigger(const QString &action) { child<QAction>(action)->trigger(); }
-    const GridModel &model() const { return window.grid()->model(); }
-    QPoint toWindow(QPoint client) const { return window.centralWidget()->mapTo(&window, client); }
-    void clickAt(QPoint client)
+    // Runs a menu command or a shortcut, closes the window ("close"), or clicks (or moves
+    // over) a control by its name, a cell by its index ("26") or a client point ("20,146").
+    void use(const QString &target, bool click = true)
     {
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, toWindow(client));
-    }
-    void moveTo(QPoint client) { QTest::mouseMove(window.windowHandle(), toWindow(client)); }
-    // A point inside cell k, clear of its borders.
-    static QPoint inCell(int k) { return GridModel::cellRect(k).topLeft() + QPoint(5, 8); }
-    template <typename T> T *child(const QString &name) const
-    {
-        return window.findChild<T *>(name);
+        if (auto *action = window.findChild<QAction *>(target))
+            return action->trigger();
+        if (target == QLatin1String("close"))
+            return void(window.close());
+        if (target.startsWith(QLatin1String("Ctrl+")))
+            return QTest::keySequence(&window, QKeySequence(target));
+        const QWidget *grid = window.centralWidget(), *w = window.findChild<QWidget *>(target);
+        const QStringList xy = target.split(',');
+        const QPoint at = w ? w->mapTo(grid, w->rect().center())
+                          : xy.size() == 2
+                              ? QPoint(xy[0].toInt(), xy[1].toInt())
+                              : GridModel::cellRect(xy[0].toInt()).topLeft() + QPoint(5, 8);
+        if (click)
+            QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, grid->mapTo(&window, at));
+        else
+            QTest::mouseMove(window.windowHandle(), grid->mapTo(&window, at));
     }
 };
-
-// Keeps the tool's data directory out of the real documents folder.
-class IsolatedHome
-{
-public:
-    IsolatedHome()
-    {
-        qputenv("HOME", m_dir.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (m_dir.path() + QStringLiteral("/.config")).toLocal8Bit());
-    }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-// The title and text of the last question or message, to compare in one line.
-inline QStringList lastPrompt(const FakePrompts &prompts)
-{
-    return prompts.calls.isEmpty() ? QStringList()
-                                   : QStringList{prompts.last().title, prompts.last().text};
-}
