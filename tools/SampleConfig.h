@@ -7,7 +7,7 @@
 inline void fillSampleConfig(modOVMXConfig &doc)
 {
     doc.NewConfiguration();
-    static constexpr int actions[][3] = {{5, 8, 1}, {1, 1, 1}, {2, 1, 0}, {0, 0, 1}, {10, 11, 1},
+    static constexpr int actions[][3] = {{5, 8, 1}, {1, 1, 1}, {2, 1, 0}, {0, 0, 1}, {10, 9, 1},
                                          {3, 7, 0}, {0, 1, 0}, {1, 0, 1}, {9, 2, 1}, {6, 6, 0}};
     for (int i = 0; i < 24; ++i)
         for (int r = 0; r < 4; ++r) {
