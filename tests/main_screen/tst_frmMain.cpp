@@ -11,8 +11,6 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include <memory>
-
 namespace
 {
 enum ImageAfter { Kept, Fresh, Other };
@@ -20,8 +18,9 @@ enum ImageAfter { Kept, Fresh, Other };
 // Files lie in the test's folder; "sample.OMX/x" cannot be made; "preset" is the name the
 // dialogs propose.
 struct FileCase {
-    const char *command; // a menu command, a shortcut, or "close" (the window's close button)
-    const char *named;   // the document's file before: "None", "sample.OMX" or "sample.OMX/x"
+    // A menu command, a shortcut or "close" (the window's close button); the document's file
+    // before: "None", "sample.OMX" or "sample.OMX/x".
+    const char *command, *named;
     bool modified, answer;
     // The file dialog's answer ("" cancels; also the file an error names), the boxes shown
     // (discard, exit, error) then the file dialogs, and the document's file afterwards.
@@ -38,7 +37,7 @@ class tst_frmMain : public QObject
 
     IsolatedHome m_home;
     WheelGuard m_wheelGuard;
-    std::unique_ptr<MainWindowDriver> m_ui;
+    QScopedPointer<MainWindowDriver> m_ui;
 
     // The windows opened with their captions, then the boxes shown.
     QStringList shown() const
@@ -53,7 +52,7 @@ private Q_SLOTS:
     void initTestCase() { qApp->installEventFilter(&m_wheelGuard); }
     void init()
     {
-        m_ui = std::make_unique<MainWindowDriver>();
+        m_ui.reset(new MainWindowDriver);
         QVERIFY(QTest::qWaitForWindowActive(&m_ui->window));
     }
     void cleanup() { m_ui.reset(); }
@@ -93,6 +92,10 @@ private Q_SLOTS:
              "modified", "selected 16 29 25 1 0"});
         // The mouse lights the headings of the cell under it; the background clears them.
         row("onto a filler", {"move 120", "move 196,264"}, {""});
+        // Corners where the layout puts them: the first disable row, a covered photocell cell.
+        row("top left of cell 97", {"move 96,208"}, {"d0 i1 r4 c97"});
+        row("onto a covered cell", {"move 977,640"}, {"d4 r30 c740"});
+        row("keys skip hidden cells", {"move 72", "key ProgrammingGrid Down"}, {"d0 i0 r5 c120"});
         row("background", {"move 29", "move 1021,300"}, {""});
         // The timed-off lists store their position; a wheel passing over a list does nothing.
         row("choices", {"key cboAlert 7", "key cboOverride End"},
@@ -134,7 +137,8 @@ private Q_SLOTS:
         for (int q = 0; q < GridModel::RowCount; ++q)
             lit("r", q, model.outputColour(q), GridModel::HeadingColour);
         for (int k = 0; k < GridModel::CellCount; ++k)
-            lit("c", k, model.cellColour(k), GridModel::sectionColour(k));
+            lit("c", k, model.cellColour(k), // in the colour of its section's caption
+                GridModel::captionColour((k >= 96) + (k >= 672) + ConfigTexts::isTrackingCell(k)));
         QStringList outcome = QStringList{lights.trimmed()} + shown();
         if (doc.ConfigModified)
             outcome << "modified";
@@ -198,9 +202,8 @@ private Q_SLOTS:
         if (c.named != QLatin1String("None"))
             QVERIFY(m_ui->window.openFile(path("sample.OMX")));
         doc.DataFileName = path(c.named); // "sample.OMX/x": its file can no longer be written
-        if (c.modified)
+        if (c.modified)                   // otherwise as opened, or as started
             doc.SetDimmerControl(3, 3, 50);
-        doc.ConfigModified = c.modified;
         const modOVMXConfig::Image images[] = {doc.image(), fresh.image(), other.image()};
         m_ui->prompts.script({c.answer});
         m_ui->fileDialogs.answers << path(c.chosen);
