@@ -35,6 +35,7 @@ class tst_editors : public QObject
     QStringList m_out;
     Qt::MouseButtons m_buttons;
 
+    // Opens an editor as the main window does: the cell's selection first, then the window.
     template <class E> void open(int16_t &selA, int16_t &selB, int a, int b)
     {
         m_editor.reset();

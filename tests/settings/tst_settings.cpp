@@ -47,7 +47,9 @@ private Q_SLOTS:
         row("mnuDimmerOptions", "cboDimMaxLevel_2", 1, [](D d) { return d.GetDimmerMaxLevel(2); });
         row("mnuDimmerOptions", "cboDimFadeRate_3", 42, [](D d) { return d.GetDimmerFadeRate(3); });
         row("lblPilot(10)", "cboTBPilot_8", 2, [](D d) { return d.GetPilotLight(1, 2); });
+        row("lblPilot(10)", "cboTBPilot_6", 3, [](D d) { return d.GetPilotLight(1, 0); });
         row("lblPCInp(1)", "cboPCOffLevel_6", 99, [](D d) { return d.GetPhotocellOffLevel(1, 2); });
+        row("lblPCInp(1)", "cboPCOnLevel_4", 77, [](D d) { return d.GetPhotocellOnLevel(1, 0); });
         row("lblPCOn(7)", "optPC2Filter_0", 0, [](D d) { return d.GetPhotocellFilter(1); });
         // The run's display choice: no part of the configuration, no change to it.
         row("lblPCOn(5)", "chkShowFC", 0, [](D d) { return int(d.ShowLevelsInFC); });
