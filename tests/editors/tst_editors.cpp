@@ -179,8 +179,9 @@ class tst_editors : public QObject
             m_buttons = Qt::LeftButton;
         } else if (w[0] == "move") {
             // QTest only moves the cursor while no button is down; the plot follows the pointer.
-            QMouseEvent move(QEvent::MouseMove, pixel, get("picScale")->mapToGlobal(pixel),
-                             Qt::NoButton, m_buttons, {});
+            const QPointF at = QPointF(n(1), n(2)) / 15; // between pixels, as fine pointers report
+            QMouseEvent move(QEvent::MouseMove, at, get("picScale")->mapToGlobal(at), Qt::NoButton,
+                             m_buttons, {});
             QApplication::sendEvent(get("picScale"), &move);
         } else if (w[0] == "release") {
             QTest::mouseRelease(get("picScale"), Qt::LeftButton, {}, pixel);
