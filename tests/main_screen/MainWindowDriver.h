@@ -26,7 +26,7 @@ struct MainWindowDriver {
     FakeFileDialogs fileDialogs;
     frmMain window{doc, prompts, fileDialogs};
     QStringList opened; // each window's class, then its lblMapDef and disable check box captions
-    std::function<void(QDialog &)> onDialog;
+    std::function<void(QDialog &)> onDialog = [](QDialog &) {};
 
     MainWindowDriver()
     {
@@ -35,8 +35,7 @@ struct MainWindowDriver {
             for (const char *name : {"lblMapDef", "chkInputDisableCls", "chkInputDisableOpn"})
                 if (const auto *w = dialog.findChild<QWidget *>(QLatin1String(name)))
                     opened << w->property("text").toString();
-            if (onDialog)
-                onDialog(dialog);
+            onDialog(dialog);
             return int(QDialog::Accepted);
         });
         window.show();

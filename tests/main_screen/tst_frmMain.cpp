@@ -98,7 +98,7 @@ private Q_SLOTS:
         row("keys skip hidden cells", {"move 72", "key ProgrammingGrid Down"}, {"d0 i0 r5 c120"});
         row("background", {"move 29", "move 1021,300"}, {""});
         // The timed-off lists store their position; a wheel passing over a list does nothing.
-        row("choices", {"key cboAlert 7", "key cboOverride End"},
+        row("lists", {"key cboAlert 7", "key cboOverride End"},
             {"", "modified", "timed off 5 994"});
         row("alert: wheel passing", {"wheel cboAlert"}, {""});
     }
@@ -199,10 +199,11 @@ private Q_SLOTS:
         fresh.NewConfiguration();
         QVERIFY(sample.writeFile(path("sample.OMX")).ok && other.writeFile(path("other")).ok);
         auto &doc = m_ui->doc;
-        if (c.named != QLatin1String("None"))
+        if (c.named != QLatin1String("None")) { // otherwise the name the window started with
             QVERIFY(m_ui->window.openFile(path("sample.OMX")));
-        doc.DataFileName = path(c.named); // "sample.OMX/x": its file can no longer be written
-        if (c.modified)                   // otherwise as opened, or as started
+            doc.DataFileName = path(c.named); // "sample.OMX/x": its file can no longer be written
+        }
+        if (c.modified) // otherwise as opened, or as started
             doc.SetDimmerControl(3, 3, 50);
         const modOVMXConfig::Image images[] = {doc.image(), fresh.image(), other.image()};
         m_ui->prompts.script({c.answer});

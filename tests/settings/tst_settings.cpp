@@ -28,7 +28,6 @@ class tst_settings : public QObject
 private Q_SLOTS:
     void window_openChooseClose_data()
     {
-        QTest::addColumn<QString>("image"); // hostile: every word outside every list
         QTest::addColumn<QString>("opener");
         QTest::addColumn<QString>("control"); // chosen in the window, if any
         QTest::addColumn<int>("position");
@@ -36,9 +35,9 @@ private Q_SLOTS:
         for (const char *image : {"new", "rich", "hostile"})
             for (const char *opener : {"26", "110", "700", "688", "lblPilot(7)", "lblPCOff(2)",
                                        "mnuRelayOptions", "mnuDimmerOptions", "mnuConnect"})
-                QTest::addRow("%s, %s", image, opener) << image << opener << "" << 0 << Field();
+                QTest::addRow("%s, %s", image, opener) << opener << "" << 0 << Field();
         const auto row = [](const char *opener, const char *control, int position, Field field) {
-            QTest::newRow(control) << "words" << opener << control << position << field;
+            QTest::newRow(control) << opener << control << position << field;
         };
         using D = const modOVMXConfig &;
         row("mnuRelayOptions", "cboRlyPowerOn_3", 0, [](D d) { return d.GetRelayPowerOn(3); });
@@ -56,7 +55,10 @@ private Q_SLOTS:
     }
     void window_openChooseClose()
     {
-        QFETCH(QString, image);
+        // The image opened on: new, rich, hostile (every word outside every list), or for a
+        // choice raw words, neighbours unequal and all inside their lists, so that a list on the
+        // wrong field shows whatever its accessor says.
+        const QString image = QString::fromLatin1(QTest::currentDataTag()).section(',', 0, 0);
         QFETCH(QString, control);
         QFETCH(int, position);
         QFETCH(Field, field);
@@ -65,15 +67,12 @@ private Q_SLOTS:
         auto &doc = ui.doc;
         if (image == QLatin1String("rich"))
             fillSampleConfig(doc);
-        // Raw words; for choosing, neighbours unequal and all inside their lists, so a list on
-        // the wrong field shows whatever its accessor says.
         for (int w = 0; w < modOVMXConfig::WordCount; ++w)
             doc.SetWord(w, image == QLatin1String("hostile") ? -1
-                           : image == QLatin1String("words") && w >= 456 && w < 508
-                               ? w % 5
-                               : doc.GetWord(w));
+                           : field && w >= 456 && w < 508    ? w % 5
+                                                             : doc.GetWord(w));
         ui.window.ShowControl();
-        doc.ShowLevelsInFC = image == QLatin1String("words");
+        doc.ShowLevelsInFC = bool(field);
         doc.SetRelayCloseAction(0, 0, 2); // shows only after a redraw
         doc.ConfigModified = false;
         const modOVMXConfig::Image before = doc.image();
