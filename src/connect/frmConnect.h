@@ -39,9 +39,6 @@ public:
     bool isConnected() const { return m_connected; }
     QTimer *timer() const { return Timer1; }
     // Where the controller's memory is kept when a verify reads it whole.
-    static QString backupDirectory();
-    // The file name a backup taken at `when` gets: controller-2026-12-06-181502.OMX.
-    static QString backupFileName(const QDateTime &when);
     QString lastBackupPath() const { return m_backupPath; }
 
 public Q_SLOTS:

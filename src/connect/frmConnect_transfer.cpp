@@ -1,4 +1,5 @@
 // Connect with its verify, the backup of the controller's memory, download and upload.
+#include "BackupStore.h"
 #include "CommTexts.h"
 #include "ConfigDiff.h"
 #include "ConnectColours.h"
@@ -67,45 +68,17 @@ void frmConnect::showVerify(bool equal)
         cmdDifferences->hide();
 }
 
-QString frmConnect::backupDirectory()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/backups");
-}
-
-QString frmConnect::backupFileName(const QDateTime &when)
-{
-    return QStringLiteral("controller-") + when.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) +
-           QStringLiteral(".OMX");
-}
-
 // The controller's previous programming is kept before anything can overwrite it. A backup
 // that cannot be written never stands in the way of connecting; the result label says why.
 void frmConnect::keepBackup()
 {
-    m_backupPath.clear();
-    const QString folder = backupDirectory();
-    if (!QDir().mkpath(folder)) {
-        lblVerify->setToolTip(QStringLiteral("No backup of the controller's settings: cannot "
-                                             "create %1")
-                                  .arg(QDir::toNativeSeparators(folder)));
-        return;
-    }
-    const QString base = backupFileName(QDateTime::currentDateTime());
-    QString path = folder + QLatin1Char('/') + base;
-    // Two connects within one second keep both copies.
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder + QLatin1Char('/') + QFileInfo(base).completeBaseName() +
-               QStringLiteral("-%1.OMX").arg(n);
-    const modOVMXConfig::FileResult written = modOVMXConfig::writeImage(path, *m_controllerImage);
-    if (!written.ok) {
-        lblVerify->setToolTip(QStringLiteral("No backup of the controller's settings: ") +
-                              written.error);
-        return;
-    }
-    m_backupPath = path;
-    lblVerify->setToolTip(QStringLiteral("The controller's settings were kept in ") +
-                          QDir::toNativeSeparators(path));
+    const BackupStore::Kept kept =
+        BackupStore::keep(*m_controllerImage, QDateTime::currentDateTime());
+    m_backupPath = kept.path;
+    lblVerify->setToolTip(kept.ok ? QStringLiteral("The controller's settings are kept in ") +
+                                        QDir::toNativeSeparators(kept.path)
+                                  : QStringLiteral("No backup of the controller's settings: ") +
+                                        kept.error);
 }
 
 void frmConnect::cmdDifferences_Click()

@@ -1,3 +1,4 @@
+#include "BackupStore.h"
 #include "ConnectColours.h"
 #include "FakePrompts.h"
 #include "Frames.h"
@@ -132,8 +133,8 @@ struct Session {
         } else if (line == "document unmodified") {
             doc.ConfigModified = false;
         } else if (line == "backup folder blocked by a file") {
-            QVERIFY(QDir().mkpath(QFileInfo(frmConnect::backupDirectory()).path()));
-            QVERIFY(QFile(frmConnect::backupDirectory()).open(QIODevice::WriteOnly));
+            QVERIFY(QDir().mkpath(QFileInfo(BackupStore::directory()).path()));
+            QVERIFY(QFile(BackupStore::directory()).open(QIODevice::WriteOnly));
         } else if (line == "open") {
             window = std::make_unique<frmConnect>(doc, prompts, comm);
             child(u"cmdDownload"_s)->installEventFilter(&painted);
@@ -202,7 +203,7 @@ struct Session {
         const QString path = window->lastBackupPath();
         const bool kept = !path.isEmpty() && modOVMXConfig::readImage(path, backup).ok;
         const QStringList backups =
-            QDir(frmConnect::backupDirectory()).entryList({u"*.OMX"_s}, QDir::Files);
+            QDir(BackupStore::directory()).entryList({u"*.OMX"_s}, QDir::Files);
         return {"window: " + QString(window->isVisible() ? "shown" : "closed"),
                 "in view: [" + inView.join(u' ') + "]",
                 u"port list: %1 to %2 (chosen: %3)"_s.arg(list->itemText(0), list->itemText(7),
