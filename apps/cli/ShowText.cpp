@@ -115,22 +115,11 @@ QString settings(const modOVMXConfig &doc)
     return text + QLatin1Char('\n');
 }
 
-// A value with no text of its own shows as "?" instead of the screen's stale caption.
-ScreenTexts unknownTexts()
-{
-    ScreenTexts texts;
-    for (int k = 0; k < CellCount; ++k)
-        if (!isHiddenCell(k))
-            texts.cells[static_cast<size_t>(k)] = QStringLiteral("?");
-    for (int n = 0; n < 12; ++n)
-        texts.pilots[static_cast<size_t>(n)] = QStringLiteral(" Pilot %1 - ?").arg(n % 6 + 1);
-    return texts;
-}
 } // namespace
 
 QString render(const modOVMXConfig &doc)
 {
-    ScreenTexts texts = unknownTexts();
+    ScreenTexts texts;
     deriveScreenTexts(doc, texts);
     QString text =
         line(doc.BaseTitle + QStringLiteral("   -   ") + doc.DataFileName) + QLatin1Char('\n');

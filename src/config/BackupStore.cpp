@@ -8,8 +8,10 @@
 
 #include <algorithm>
 
-namespace BackupStore {
-namespace {
+namespace BackupStore
+{
+namespace
+{
 
 const QRegularExpression &namePattern()
 {
@@ -26,8 +28,8 @@ struct Named {
 QList<Named> scan(const QString &folder)
 {
     QList<Named> found;
-    const QStringList names = QDir(folder).entryList({QStringLiteral("controller-*.OMX")},
-                                                     QDir::Files);
+    const QStringList names =
+        QDir(folder).entryList({QStringLiteral("controller-*.OMX")}, QDir::Files);
     for (const QString &name : names) {
         const QRegularExpressionMatch m = namePattern().match(name);
         if (!m.hasMatch())
@@ -74,7 +76,9 @@ Kept keep(const modOVMXConfig::Image &image, const QDateTime &when, const QStrin
           int limit)
 {
     if (!QDir().mkpath(folder))
-        return {false, false, {},
+        return {false,
+                false,
+                {},
                 QStringLiteral("Cannot create \"%1\"").arg(QDir::toNativeSeparators(folder))};
     QList<Named> kept = scan(folder);
     if (!kept.isEmpty()) {

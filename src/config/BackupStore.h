@@ -8,7 +8,8 @@
 
 // The copies of controllers' memories kept before anything can overwrite them. The window and
 // the command line keep them in one folder under one naming, so either finds the other's.
-namespace BackupStore {
+namespace BackupStore
+{
 
 // ~/.local/share/orvandel-mx/backups on Linux; the same folder for every program of the tool.
 QString directory();

@@ -1,8 +1,10 @@
 #include "ConfigTexts.h"
 
-namespace ConfigTexts {
+namespace ConfigTexts
+{
 
-namespace {
+namespace
+{
 // Literals share their data: a refresh builds each relay cell with one allocation.
 QString actionAbbreviation(int code)
 {
@@ -18,8 +20,10 @@ QString InputRelayControlText(const modOVMXConfig &doc, int input, int relay)
 {
     const int x = doc.GetRelayCloseAction(input, relay);
     const int y = doc.GetRelayOpenAction(input, relay);
-    QString text = (x == 0 && y == 0) ? QStringLiteral("-")
-                                      : actionAbbreviation(x) + actionAbbreviation(y);
+    if (actionAbbreviation(x).isNull() || actionAbbreviation(y).isNull())
+        return QStringLiteral("?");
+    QString text =
+        (x == 0 && y == 0) ? QStringLiteral("-") : actionAbbreviation(x) + actionAbbreviation(y);
     if (doc.GetRelayHoldStatus(input, relay))
         text += QLatin1Char('H');
     return text;
@@ -28,8 +32,8 @@ QString InputRelayControlText(const modOVMXConfig &doc, int input, int relay)
 std::optional<QString> pilotText(int switchIndex, int mode)
 {
     static const char *const suffixes[] = {
-        " - On",          " - Off",          " - Relay 1 On",  " - Relay 1 Off", " - Relay 2 On",
-        " - Relay 2 Off", " - Relay 3 On",   " - Relay 3 Off", " - Relay 4 On",  " - Relay 4 Off"};
+        " - On",          " - Off",        " - Relay 1 On",  " - Relay 1 Off", " - Relay 2 On",
+        " - Relay 2 Off", " - Relay 3 On", " - Relay 3 Off", " - Relay 4 On",  " - Relay 4 Off"};
     if (mode < 0 || mode > 9)
         return std::nullopt;
     return QStringLiteral(" Pilot %1%2").arg(switchIndex + 1).arg(QLatin1String(suffixes[mode]));
@@ -37,6 +41,8 @@ std::optional<QString> pilotText(int switchIndex, int mode)
 
 QString levelText(int level, bool footCandles)
 {
+    if (level < 0 || level > 255)
+        return QStringLiteral("?");
     if (footCandles)
         return QStringLiteral("%1 FC").arg(modOVMXConfig::LevelToFootCandles(level));
     return QStringLiteral("%1 / 255").arg(level);
@@ -87,10 +93,7 @@ std::optional<QString> trackingCellText(int mode)
     }
 }
 
-QString minuteText(int minutes)
-{
-    return QStringLiteral("%1 Minute").arg(minutes);
-}
+QString minuteText(int minutes) { return QStringLiteral("%1 Minute").arg(minutes); }
 
 QString inputName(int i)
 {
@@ -174,9 +177,11 @@ ScreenTexts::ScreenTexts()
 
 void deriveScreenTexts(const modOVMXConfig &doc, ScreenTexts &t)
 {
+    const QString unknown = QStringLiteral("?");
     for (int n = 0; n < 12; ++n)
-        if (auto text = pilotText(n % 6, doc.GetPilotLight(n / 6, n % 6)))
-            t.pilots[static_cast<size_t>(n)] = *text;
+        t.pilots[static_cast<size_t>(n)] =
+            pilotText(n % 6, doc.GetPilotLight(n / 6, n % 6))
+                .value_or(QStringLiteral(" Pilot %1 - ?").arg(n % 6 + 1));
     for (int n = 0; n < 8; ++n) {
         t.offLevels[static_cast<size_t>(n)] =
             levelText(doc.GetPhotocellOffLevel(n / 4, n % 4), doc.ShowLevelsInFC);
@@ -196,12 +201,12 @@ void deriveScreenTexts(const modOVMXConfig &doc, ScreenTexts &t)
             t.cells[static_cast<size_t>(96 + 24 * j + i)] = disableCellText(doc, i, j);
     for (int i = 0; i < 16; ++i)
         for (int d = 0; d < 4; ++d)
-            if (auto text = dimmerCellText(doc.GetDimmerControl(i, d)))
-                t.cells[static_cast<size_t>(672 + 24 * d + i)] = *text;
+            t.cells[static_cast<size_t>(672 + 24 * d + i)] =
+                dimmerCellText(doc.GetDimmerControl(i, d)).value_or(unknown);
     for (int p = 0; p < 2; ++p)
         for (int d = 0; d < 4; ++d)
-            if (auto text = trackingCellText(doc.GetPhotocellTracking(p, d)))
-                t.cells[static_cast<size_t>(trackingCell(p, d))] = *text;
+            t.cells[static_cast<size_t>(trackingCell(p, d))] =
+                trackingCellText(doc.GetPhotocellTracking(p, d)).value_or(unknown);
 }
 
 } // namespace ConfigTexts

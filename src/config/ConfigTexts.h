@@ -11,7 +11,8 @@
 // The words the screen, the editors and the command line show for the image. Functions that
 // return std::optional give nullopt for a value outside their coding: the caller then leaves
 // its text as it was.
-namespace ConfigTexts {
+namespace ConfigTexts
+{
 
 // Grid geometry shared by the screen and the command line: cell k is input k % 24, row k / 24.
 constexpr int CellCount = 768;
@@ -30,25 +31,27 @@ constexpr bool isHiddenCell(int k)
 }
 constexpr int trackingCell(int p, int d) { return 688 + 24 * d + 4 * p; }
 
+// "TgOnH"; "?" when either action lies outside its coding.
 QString InputRelayControlText(const modOVMXConfig &doc, int input, int relay);
 std::optional<QString> pilotText(int switchIndex, int mode); // " Pilot 3 - Relay 2 On"
-QString levelText(int level, bool footCandles);              // "128 / 255" or "12 FC"
+QString levelText(int level, bool footCandles);              // "128 / 255", "12 FC" or "?"
 QString photocellFrameCaption(int p, int filter);            // "Photocell 1 [30 Sec Filter]"
 QString disableCellText(const modOVMXConfig &doc, int i, int j);
 std::optional<QString> dimmerCellText(int value);
 std::optional<QString> trackingCellText(int mode);
 QString minuteText(int minutes); // "7 Minute": the word stays singular
 
-QString inputName(int i);      // "Hardwire Input  3"
-QString targetName(int q);     // "Tamberline 02 Input 4", "Dimmer Output 3"
-QString photocellName(int i);  // "Photocell 1" for inputs 16-19
-QString cellCaption(int k);    // "Tamberline 01 Input 3 / Relay 2 Control"
-QString deviceHeading(int n);  // "Tamberline 01" ... "Photocell 2"
-QString inputHeading(int i);   // "In 1" ...
-QString rowHeading(int q);     // "Relay 1", "TB01-1", "HW In1", "PC2-4", "Dimmer 4"
+QString inputName(int i);     // "Hardwire Input  3"
+QString targetName(int q);    // "Tamberline 02 Input 4", "Dimmer Output 3"
+QString photocellName(int i); // "Photocell 1" for inputs 16-19
+QString cellCaption(int k);   // "Tamberline 01 Input 3 / Relay 2 Control"
+QString deviceHeading(int n); // "Tamberline 01" ... "Photocell 2"
+QString inputHeading(int i);  // "In 1" ...
+QString rowHeading(int q);    // "Relay 1", "TB01-1", "HW In1", "PC2-4", "Dimmer 4"
 
 // Every text of the main screen, derived in one pass. A text whose value lies outside its
-// coding keeps what `previous` held, as the screen keeps its old caption.
+// coding is "?": a caption left from the file shown before would claim a setting this image
+// does not hold.
 struct ScreenTexts {
     std::array<QString, CellCount> cells;
     std::array<QString, 12> pilots;

@@ -229,6 +229,18 @@ QString Field::describe(int n, int value) const { return label(n) + valueWords(v
 
 std::span<const Field> fields() { return table; }
 
+QStringList outOfCoding(const modOVMXConfig &doc)
+{
+    QStringList found;
+    for (const Field &f : table)
+        for (int n = 0; n < f.elementCount(); ++n) {
+            const int v = f.get(doc, f.firstIndex(n), f.secondIndex(n));
+            if (!f.inCoding(v))
+                found << f.label(n) + QString::number(v);
+        }
+    return found;
+}
+
 const Field *findField(const QString &name)
 {
     for (const Field &f : table)

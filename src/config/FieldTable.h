@@ -3,6 +3,7 @@
 #include "modOVMXConfig.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -48,6 +49,10 @@ const Field *findField(const QString &name);
 // The image words that element n of a field occupies (-1 for none beyond the first), found by
 // writing the element through its accessor, so the answer cannot drift from the word map.
 std::array<int, 2> wordsOf(const Field &field, int n);
+
+// Each element whose stored value lies outside its field's coding, as "subject: aspect value"
+// ("Relay 2 / Tamberline 01 Input 3: close action 50"), in table order.
+QStringList outOfCoding(const modOVMXConfig &doc);
 
 // Words no field uses: zero in a new configuration, kept as they are by every accessor.
 bool isUnusedWord(int w);

@@ -76,6 +76,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void reportUnknownValues(const QString &holder);
     void Form_Load();
     void buildMenus();
     void buildPanels();

@@ -144,10 +144,15 @@ void frmMain::mnuDimmerOptions_Click()
 
 void frmMain::mnuConnect_Click()
 {
+    const modOVMXConfig::Image before = m_doc.image();
     if (m_comm) {
         frmConnect dialog(m_doc, m_prompts, *m_comm, this);
         runDialog(dialog);
     }
-    // An upload in the window replaced the image: the screen shows it at once.
+    // An upload in the window replaced the image and, when it failed, the file name: the
+    // screen and the title show them at once.
+    ShowTitle();
     ShowControl();
+    if (m_doc.image() != before)
+        reportUnknownValues(QStringLiteral("The controller's memory"));
 }

@@ -2,6 +2,9 @@
 #include "frmMain.h"
 
 #include "DataDirectory.h"
+#include "FieldTable.h"
+
+#include <QDir>
 
 namespace
 {
@@ -16,6 +19,27 @@ bool frmMain::reportFailure(const modOVMXConfig::FileResult &result)
         return false;
     m_prompts.message(QStringLiteral("Error"), result.error, Prompts::Icon::Critical);
     return true;
+}
+
+// A value this tool has no setting for is kept as it is, so saving gives the file back
+// unchanged; the user is told once instead of being shown a screen that looks complete.
+void frmMain::reportUnknownValues(const QString &holder)
+{
+    const QStringList found = FieldTable::outOfCoding(m_doc);
+    if (found.isEmpty())
+        return;
+    constexpr qsizetype Named = 5;
+    QString text = QStringLiteral("%1 holds %2 %3 that this tool has no setting for:\n")
+                       .arg(holder)
+                       .arg(found.size())
+                       .arg(found.size() == 1 ? QStringLiteral("value") : QStringLiteral("values"));
+    for (const QString &field : found.mid(0, Named))
+        text += QStringLiteral("\n    ") + field;
+    if (found.size() > Named)
+        text += QStringLiteral("\n    and %1 more").arg(found.size() - Named);
+    text += QStringLiteral("\n\nThe grid shows them as \"?\". They are kept unchanged: saving "
+                           "writes them back as they are.");
+    m_prompts.message(QStringLiteral("Unknown Values"), text, Prompts::Icon::Warning);
 }
 
 void frmMain::mnuFileNew_Click()
@@ -39,6 +63,7 @@ bool frmMain::openFile(const QString &path)
     m_doc.DataFileName = path;
     ShowControl();
     m_doc.ConfigModified = false;
+    reportUnknownValues(QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 

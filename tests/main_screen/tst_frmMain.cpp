@@ -3,17 +3,20 @@
 #include "MainWindowDriver.h"
 #include "QtPrompts.h"
 #include "SampleConfig.h"
+#include "SimulatedSerialPort.h"
 #include "WheelGuard.h"
+#include "modOVMXCommunications.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWheelEvent>
 
 namespace
 {
-enum ImageAfter { Kept, Fresh, Other };
+enum ImageAfter { Kept, Fresh, Other, Damaged };
 
 // Files lie in the test's folder; "sample.OMX/x" cannot be made; "preset" is the name the
 // dialogs propose.
@@ -38,6 +41,42 @@ class tst_frmMain : public QObject
     IsolatedHome m_home;
     WheelGuard m_wheelGuard;
     QScopedPointer<MainWindowDriver> m_ui;
+
+    // The sample with values outside five codings: a relay's close action, dimmer cells, a
+    // photocell level, a pilot and a filter.
+    static void damageSample(modOVMXConfig &doc)
+    {
+        fillSampleConfig(doc);
+        doc.SetRelayCloseAction(0, 0, 50);
+        doc.SetDimmerControl(0, 0, 300);
+        doc.SetDimmerControl(1, 0, 105);
+        doc.SetPhotocellOffLevel(0, 0, -1);
+        doc.SetPilotLight(0, 1, 10);
+        doc.SetPhotocellFilter(1, 7);
+    }
+    static QString unknownValues(const QString &holder)
+    {
+        return "Unknown Values|" + holder +
+               " holds 6 values that this tool has no setting for:\n"
+               "\n    Relay 1 / Tamberline 01 Input 1: close action 50"
+               "\n    Photocell 2: filter 7"
+               "\n    Photocell 1 Input  1: off level -1"
+               "\n    Tamberline 01 Input 2: pilot 10"
+               "\n    Dimmer Output 1 / Tamberline 01 Input 1: control 300"
+               "\n    and 1 more"
+               "\n\nThe grid shows them as \"?\". They are kept unchanged: saving writes them "
+               "back as they are.|1";
+    }
+    // The damaged relay and dimmer cells, the photocell level and the pilot as the screen shows
+    // them.
+    QStringList unknownShown() const
+    {
+        const GridModel &model = m_ui->window.grid()->model();
+        const auto *level = m_ui->window.findChild<QLabel *>("lblPCOff(0)");
+        const auto *pilot = m_ui->window.findChild<QLabel *>("lblPilot(1)");
+        return {model.cellText(0), model.cellText(672), level ? level->text() : "",
+                pilot ? pilot->text() : ""};
+    }
 
     // The windows opened with their captions, then the boxes shown.
     QStringList shown() const
@@ -170,6 +209,9 @@ private Q_SLOTS:
         row("Ctrl+O, Yes",
             {"Ctrl+O", none, 1, 1, "other", "discard open", "other", Other, 0, 1, 0});
         row("Open, cancelled", {"mnuFileOpen", sample, 0, 0, "", "open", sample, Kept, 0, 1, 0});
+        // Values with no setting show as "?", not as the texts of the file shown before.
+        row("Open, damaged",
+            {"mnuFileOpen", sample, 0, 0, "damaged", "unknown open", "damaged", Damaged, 0, 1, 0});
         row("Open, unreadable",
             {"mnuFileOpen", sample, 0, 0, bad, "error open", sample, Kept, 0, 1, 0});
         row("Save on None", {"mnuFileSave", none, 1, 0, "new", "save", "new", Kept, 0, 1, 0});
@@ -194,10 +236,12 @@ private Q_SLOTS:
                 return QDir::toNativeSeparators(data + "/*.OMX");
             return name.isEmpty() || name == QLatin1String("None") ? name : dir.filePath(name);
         };
-        modOVMXConfig sample, other, fresh;
+        modOVMXConfig sample, other, fresh, damaged;
         fillSampleConfig(sample);
         fresh.NewConfiguration();
-        QVERIFY(sample.writeFile(path("sample.OMX")).ok && other.writeFile(path("other")).ok);
+        damageSample(damaged);
+        QVERIFY(sample.writeFile(path("sample.OMX")).ok && other.writeFile(path("other")).ok &&
+                damaged.writeFile(path("damaged")).ok);
         auto &doc = m_ui->doc;
         if (c.named != QLatin1String("None")) { // otherwise the name the window started with
             QVERIFY(m_ui->window.openFile(path("sample.OMX")));
@@ -205,7 +249,8 @@ private Q_SLOTS:
         }
         if (c.modified) // otherwise as opened, or as started
             doc.SetDimmerControl(3, 3, 50);
-        const modOVMXConfig::Image images[] = {doc.image(), fresh.image(), other.image()};
+        const modOVMXConfig::Image images[] = {doc.image(), fresh.image(), other.image(),
+                                               damaged.image()};
         m_ui->prompts.script({c.answer});
         m_ui->fileDialogs.answers << path(c.chosen);
         m_ui->window.setWindowTitle("stale");
@@ -221,6 +266,7 @@ private Q_SLOTS:
             seen << QString(dialog.kind == FakeFileDialogs::Kind::Open ? "open" : "save") +
                         (dialog.presetName == path("preset") && dialog.filter == filter ? "" : "?");
         QCOMPARE(seen.join(' ')
+                     .replace(unknownValues('"' + path("damaged") + '"'), "unknown")
                      .replace("Tevara Orvandel|Discard Any Changes?|3", "discard")
                      .replace("Exit Program|Discard Changes?|3", "exit"),
                  QLatin1String(c.seen));
@@ -232,11 +278,38 @@ private Q_SLOTS:
                  c.titled ? "Tevara Orvandel MX Configuration Tool  Rev 1.60   -   " + name
                           : "stale");
         QCOMPARE(m_ui->window.isVisible(), !c.closed);
+        if (c.image == Damaged)
+            QCOMPARE(unknownShown(), QStringList({"?", "?", "?", " Pilot 2 - ?"}));
         // Only the document's file is written, and it holds the image exactly.
         const bool saved = !c.modifiedAfter && name != QLatin1String("None");
         QFile file(saved ? name : path("sample.OMX"));
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
                  modOVMXConfig::toBytes(saved ? doc.image() : sample.image()));
+    }
+
+    // Whatever the connection window did to the document (here: a failed upload over a damaged
+    // image) is on screen, in the title and in a message once it closes.
+    void connectWindow_closing_showsWhatItLeft()
+    {
+        ControllerSimulator controller;
+        SimulatedSerialPort port(controller);
+        modOVMXCommunications comm(port);
+        m_ui->window.setCommunications(&comm);
+        QTemporaryDir dir;
+        modOVMXConfig sample;
+        fillSampleConfig(sample);
+        QVERIFY(sample.writeFile(dir.filePath("sample.OMX")).ok);
+        QVERIFY(m_ui->window.openFile(dir.filePath("sample.OMX")));
+        m_ui->onDialog = [this](QDialog &) {
+            damageSample(m_ui->doc);
+            m_ui->doc.DataFileName = "None";
+        };
+        m_ui->prompts.clear();
+        m_ui->use("mnuConnect");
+        QCOMPARE(m_ui->window.windowTitle(),
+                 "Tevara Orvandel MX Configuration Tool  Rev 1.60   -   None");
+        QCOMPARE(shown(), QStringList({"frmConnect", unknownValues("The controller's memory")}));
+        QCOMPARE(unknownShown(), QStringList({"?", "?", "?", " Pilot 2 - ?"}));
     }
 
     void realMessageBox_questionAndMessage()
