@@ -86,6 +86,7 @@ modOVMXCommunications::VerifyResult modOVMXCommunications::VerifySettings(const 
     const uint32_t sum = Frames::blockChecksum(ControllerCopy);
     if (Frames::msw(sum) != msw || Frames::lsw(sum) != lsw)
         return result;
+    result.confirmed = true;
     result.equal = std::equal(ControllerCopy.begin(), ControllerCopy.end(), doc.image().begin());
     return result;
 }

@@ -37,6 +37,7 @@ public:
     struct VerifyResult {
         bool equal = false;
         bool memoryRead = false; // all 16 blocks arrived: ControllerCopy is the whole memory
+        bool confirmed = false;  // and the controller's checksum of its memory matched it
     };
 
     explicit modOVMXCommunications(SerialPort &port);

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -38,8 +39,10 @@ public:
 
     bool isConnected() const { return m_connected; }
     QTimer *timer() const { return Timer1; }
-    // Where the controller's memory is kept when a verify reads it whole.
+    // Where the controller's memory is kept when a verify reads it whole and confirmed.
     QString lastBackupPath() const { return m_backupPath; }
+    // What "Backups…" does: the main window opens a kept copy as a data file.
+    void setBackupOpener(std::function<void()> opener) { m_openBackup = std::move(opener); }
 
 public Q_SLOTS:
     void Form_Activate();
@@ -51,6 +54,7 @@ public Q_SLOTS:
     void cmdDownload_Click();
     void cmdUpload_Click();
     void cmdDifferences_Click();
+    void cmdBackups_Click();
     void cmdClose_Click();
 
 protected:
@@ -88,6 +92,9 @@ private:
     void showDevice();
     void showConnected();
     void showVerify(bool equal);
+    // The controller's memory as far as it is known; none withdraws the differences, saying why.
+    void knowController(const std::optional<modOVMXConfig::Image> &memory,
+                        const QString &unknownBecause = {});
     void keepBackup();
     modOVMXCommunications::TransferHooks hooksFor(QPushButton *button);
     void shutDown();
@@ -97,9 +104,11 @@ private:
     modOVMXCommunications &m_comm;
     bool m_activated = false;
     bool m_connected = false;
-    // The controller's memory as the verify at Connect read it, when it read all of it.
+    // The controller's memory as the verify at Connect read and confirmed it, or as the last
+    // successful download left it.
     std::optional<modOVMXConfig::Image> m_controllerImage;
     QString m_backupPath;
+    std::function<void()> m_openBackup;
 
     QComboBox *cboComPort = nullptr;
     QPushButton *cmdConnect = nullptr;
@@ -110,6 +119,8 @@ private:
     QPushButton *cmdUpload = nullptr;
     QLabel *lblVerify = nullptr;
     QPushButton *cmdDifferences = nullptr;
+    QLabel *lblNoDifferences = nullptr;
+    QPushButton *cmdBackups = nullptr;
     QPushButton *cmdClose = nullptr;
     QTimer *Timer1 = nullptr;
     std::array<QLabel *, StatusCount> lblStatus{};

@@ -80,11 +80,21 @@ void frmConnect::Form_Load()
     ConnectColours::paint(lblVerify, ConnectColours::VerifyBackground);
     cmdDifferences = makeButton(this, QStringLiteral("cmdDifferences"),
                                 QStringLiteral("Differences…"), twips(4200, 5040, 1215, 375));
+    lblNoDifferences = new QLabel(this);
+    lblNoDifferences->setObjectName(QStringLiteral("lblNoDifferences"));
+    lblNoDifferences->setGeometry(twips(120, 5010, 5295, 435));
+    lblNoDifferences->setWordWrap(true);
+    lblNoDifferences->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     cmdClose = makeButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"),
                           twips(5640, 4560, 975, 375));
-    for (QWidget *hidden : {static_cast<QWidget *>(frmStatus), static_cast<QWidget *>(cmdDownload),
-                            static_cast<QWidget *>(cmdUpload), static_cast<QWidget *>(lblVerify),
-                            static_cast<QWidget *>(cmdDifferences)})
+    cmdBackups = makeButton(this, QStringLiteral("cmdBackups"), QStringLiteral("Backups…"),
+                            twips(5640, 5040, 975, 375));
+    cmdBackups->setToolTip(
+        QStringLiteral("Open a copy of a controller's settings kept at Connect"));
+    for (QWidget *hidden :
+         {static_cast<QWidget *>(frmStatus), static_cast<QWidget *>(cmdDownload),
+          static_cast<QWidget *>(cmdUpload), static_cast<QWidget *>(lblVerify),
+          static_cast<QWidget *>(cmdDifferences), static_cast<QWidget *>(lblNoDifferences)})
         hidden->hide();
 
     Timer1 = new QTimer(this);
@@ -98,6 +108,7 @@ void frmConnect::Form_Load()
     connect(cmdDownload, &QPushButton::clicked, this, &frmConnect::cmdDownload_Click);
     connect(cmdUpload, &QPushButton::clicked, this, &frmConnect::cmdUpload_Click);
     connect(cmdDifferences, &QPushButton::clicked, this, &frmConnect::cmdDifferences_Click);
+    connect(cmdBackups, &QPushButton::clicked, this, &frmConnect::cmdBackups_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmConnect::cmdClose_Click);
     connect(Timer1, &QTimer::timeout, this, &frmConnect::Timer1_Timer);
 }

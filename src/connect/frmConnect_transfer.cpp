@@ -36,16 +36,43 @@ void frmConnect::cmdConnect_Click()
     }
     lblPortError->hide();
     const modOVMXCommunications::VerifyResult verify = m_comm.VerifySettings(m_doc);
-    showVerify(verify.equal);
-    m_controllerImage.reset();
-    if (verify.memoryRead) {
-        m_controllerImage = m_comm.ControllerCopy;
-        keepBackup();
+    // A port that fails from the open onward (a write error, an adapter pulled) is a failed
+    // connect: the user picks another port instead of reading "Not Equal" from a dead line.
+    if (!m_comm.PortOpen()) {
+        lblDevice->setText(opened.device);
+        lblPortError->setText(m_comm.port().errorString());
+        lblPortError->show();
+        m_prompts.message(CommTexts::portErrorTitle(), CommTexts::unableToOpenPort(),
+                          Prompts::Icon::Critical);
+        return;
     }
-    cmdDifferences->setVisible(!verify.equal && m_controllerImage.has_value());
+    showVerify(verify.equal);
+    // Only a memory the controller's own checksum confirmed is worth keeping or comparing.
+    if (verify.confirmed) {
+        knowController(m_comm.ControllerCopy);
+        keepBackup();
+    } else {
+        m_backupPath.clear();
+        knowController(std::nullopt,
+                       verify.memoryRead
+                           ? QStringLiteral("No backup and no differences: the controller's "
+                                            "checksum did not confirm the settings read.")
+                           : QStringLiteral("No backup and no differences: the controller's "
+                                            "settings could not be read whole."));
+    }
     showConnected();
     m_connected = true;
     Timer1->start();
+}
+
+void frmConnect::knowController(const std::optional<modOVMXConfig::Image> &memory,
+                                const QString &unknownBecause)
+{
+    m_controllerImage = memory;
+    const bool equal = memory && *memory == m_doc.image();
+    cmdDifferences->setVisible(memory && !equal);
+    lblNoDifferences->setText(unknownBecause);
+    lblNoDifferences->setVisible(!memory && !unknownBecause.isEmpty());
 }
 
 void frmConnect::showConnected()
@@ -111,6 +138,17 @@ void frmConnect::cmdDifferences_Click()
     dialog->open();
 }
 
+void frmConnect::cmdBackups_Click()
+{
+    if (m_openBackup)
+        m_openBackup();
+    // The document may now be another: the result and the differences follow it.
+    if (m_controllerImage) {
+        showVerify(*m_controllerImage == m_doc.image());
+        knowController(m_controllerImage);
+    }
+}
+
 modOVMXCommunications::TransferHooks frmConnect::hooksFor(QPushButton *button)
 {
     return {[button](const QString &caption) {
@@ -126,7 +164,11 @@ void frmConnect::cmdDownload_Click()
     if (!m_connected)
         return;
     Timer1->stop();
-    m_comm.DownloadSettings(m_doc, m_prompts, hooksFor(cmdDownload));
+    if (m_comm.DownloadSettings(m_doc, m_prompts, hooksFor(cmdDownload)))
+        knowController(m_doc.image());
+    else
+        knowController(std::nullopt, QStringLiteral("No differences: the controller's settings "
+                                                    "are unknown after the failed download."));
     cmdDownload->setText(QStringLiteral("Send Settings To OV-2"));
     Timer1->start();
 }
@@ -144,6 +186,9 @@ void frmConnect::cmdUpload_Click()
     }
     m_comm.UploadSettings(m_doc, m_prompts, hooksFor(cmdUpload));
     cmdUpload->setText(QStringLiteral("Get Settings From OV-2"));
+    // The controller's memory is as it was; the document it is compared with may not be.
+    if (m_controllerImage)
+        knowController(m_controllerImage);
     Timer1->start();
     // The port chosen here survives the uploaded image, and a cleared one.
     m_doc.SetComPort(cboComPort->currentIndex());

@@ -77,6 +77,7 @@ protected:
 
 private:
     void reportUnknownValues(const QString &holder);
+    void openBackup();
     void Form_Load();
     void buildMenus();
     void buildPanels();

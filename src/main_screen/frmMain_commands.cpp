@@ -147,6 +147,7 @@ void frmMain::mnuConnect_Click()
     const modOVMXConfig::Image before = m_doc.image();
     if (m_comm) {
         frmConnect dialog(m_doc, m_prompts, *m_comm, this);
+        dialog.setBackupOpener([this] { openBackup(); });
         runDialog(dialog);
     }
     // An upload in the window replaced the image and, when it failed, the file name: the

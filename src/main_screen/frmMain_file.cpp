@@ -1,6 +1,7 @@
 // The File menu: new, open, save, save as and exit, and the title that names the file.
 #include "frmMain.h"
 
+#include "BackupStore.h"
 #include "DataDirectory.h"
 #include "FieldTable.h"
 
@@ -106,6 +107,22 @@ void frmMain::FileSaveAs()
 void frmMain::mnuFileOpen_Click()
 {
     FileOpen();
+    ShowTitle();
+}
+
+// The connection window's way to the controllers' settings kept at Connect: the file dialog
+// starts in their folder, and the file opens as any data file does.
+void frmMain::openBackup()
+{
+    if (m_doc.ConfigModified &&
+        !m_prompts.askYesNo(ProgramTitle, QStringLiteral("Discard Any Changes?")))
+        return;
+    const QString folder = BackupStore::directory();
+    QDir().mkpath(folder);
+    const QString name = m_fileDialogs.getOpenFileName(
+        QDir::toNativeSeparators(folder + QStringLiteral("/*.OMX")), DataDirectory::fileFilter());
+    if (!name.isEmpty())
+        openFile(name);
     ShowTitle();
 }
 

@@ -1,3 +1,4 @@
+#include "BackupStore.h"
 #include "ConfigJson.h"
 #include "ConfigTexts.h"
 #include "ExpectedText.h"
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void badJson_isRefusedNamingWhere_data();
     void badJson_isRefusedNamingWhere();
     void texts_readAsReviewed();
+    void backups_keepNewestWithoutRepeats();
 };
 
 void ConfigTest::field_livesInItsWordAndBit_data()
@@ -210,6 +212,34 @@ void ConfigTest::texts_readAsReviewed()
     for (int k = 0; k < ConfigTexts::CellCount; ++k)
         text += ConfigTexts::cellCaption(k) + QLatin1Char('\n');
     ExpectedText::compare(QStringLiteral(ORVANDEL_EXPECTED "/texts.txt"), text.toUtf8());
+}
+
+// Two copies within one second, a memory kept again, and more copies than the limit.
+void ConfigTest::backups_keepNewestWithoutRepeats()
+{
+    QTemporaryDir dir;
+    QFile other(dir.filePath("notes.txt"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    modOVMXConfig::Image a{}, b{};
+    b[5] = -1;
+    const QDateTime t(QDate(2026, 12, 7), QTime(6, 0));
+    QStringList steps;
+    for (const auto &[image, second] : {std::pair{&a, 0}, {&b, 0}, {&b, 1}, {&a, 1}}) {
+        const BackupStore::Kept kept = BackupStore::keep(*image, t.addSecs(second), dir.path(), 2);
+        QVERIFY(kept.ok);
+        steps << QFileInfo(kept.path).fileName() + (kept.written ? " written" : " already kept");
+    }
+    QStringList listed;
+    for (const BackupStore::Entry &e : BackupStore::list(dir.path()))
+        listed << QFileInfo(e.path).fileName() + ' ' + e.when.toString(Qt::ISODate);
+    QCOMPARE(steps, QStringList({"controller-2026-12-07-060000.OMX written",
+                                 "controller-2026-12-07-060000-2.OMX written",
+                                 "controller-2026-12-07-060000-2.OMX already kept",
+                                 "controller-2026-12-07-060001.OMX written"}));
+    QCOMPARE(listed, QStringList({"controller-2026-12-07-060001.OMX 2026-12-07T06:00:01",
+                                  "controller-2026-12-07-060000-2.OMX 2026-12-07T06:00:00"}));
+    QVERIFY(other.exists());
+    QVERIFY(!BackupStore::keep(a, t, dir.filePath("notes.txt/x")).ok);
 }
 
 QTEST_GUILESS_MAIN(ConfigTest)

@@ -137,6 +137,13 @@ struct Session {
             QVERIFY(QFile(BackupStore::directory()).open(QIODevice::WriteOnly));
         } else if (line == "open") {
             window = std::make_unique<frmConnect>(doc, prompts, comm);
+            window->setBackupOpener([this] { // as the main window opens the newest
+                const auto kept = BackupStore::list();
+                if (!kept.isEmpty() && doc.readFile(kept.first().path).ok) {
+                    doc.DataFileName = u"the newest backup"_s;
+                    doc.ConfigModified = false;
+                }
+            });
             child(u"cmdDownload"_s)->installEventFilter(&painted);
             child(u"cmdUpload"_s)->installEventFilter(&painted);
             window->show();
@@ -212,8 +219,10 @@ struct Session {
                                                             text(u"lblPortError"_s)),
                 "port: " + (comm.PortOpen() ? u"COM%1 open"_s.arg(port.openedPort()) : "closed"),
                 "poll: " + (poll->isActive() ? u"every %1 ms"_s.arg(poll->interval()) : "stopped"),
-                u"verify: \"%1\" on %2"_s.arg(text(u"lblVerify"_s),
-                                              colourName(child<QLabel>(u"lblVerify"_s))),
+                u"verify: \"%1\" on %2%3"_s.arg(
+                    text(u"lblVerify"_s), colourName(child<QLabel>(u"lblVerify"_s)),
+                    child(u"lblNoDifferences"_s)->isVisible() ? " / " + text(u"lblNoDifferences"_s)
+                                                              : QString()),
                 u"buttons: \"%1\", \"%2\""_s.arg(child<QPushButton>(u"cmdDownload"_s)->text(),
                                                  child<QPushButton>(u"cmdUpload"_s)->text()),
                 u"document: %1, %2, file %3"_s.arg(describe(doc.image()),

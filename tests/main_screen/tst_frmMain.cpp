@@ -1,5 +1,6 @@
 // The main window driven as a user drives it: the grid, its panels, the File menu and the
 // message boxes it shows.
+#include "BackupStore.h"
 #include "MainWindowDriver.h"
 #include "QtPrompts.h"
 #include "SampleConfig.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -300,7 +302,9 @@ private Q_SLOTS:
         fillSampleConfig(sample);
         QVERIFY(sample.writeFile(dir.filePath("sample.OMX")).ok);
         QVERIFY(m_ui->window.openFile(dir.filePath("sample.OMX")));
-        m_ui->onDialog = [this](QDialog &) {
+        m_ui->onDialog = [this](QDialog &dialog) {
+            m_ui->fileDialogs.answers << ""; // "Backups…" proposes their folder; cancelled
+            dialog.findChild<QPushButton *>("cmdBackups")->click();
             damageSample(m_ui->doc);
             m_ui->doc.DataFileName = "None";
         };
@@ -310,6 +314,8 @@ private Q_SLOTS:
                  "Tevara Orvandel MX Configuration Tool  Rev 1.60   -   None");
         QCOMPARE(shown(), QStringList({"frmConnect", unknownValues("The controller's memory")}));
         QCOMPARE(unknownShown(), QStringList({"?", "?", "?", " Pilot 2 - ?"}));
+        QCOMPARE(m_ui->fileDialogs.calls.value(0).presetName,
+                 QDir::toNativeSeparators(BackupStore::directory() + "/*.OMX"));
     }
 
     void realMessageBox_questionAndMessage()
