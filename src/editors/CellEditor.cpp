@@ -1,4 +1,5 @@
 #include "CellEditor.h"
+#include "WindowPlacement.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -15,15 +16,7 @@ CellEditor::CellEditor(modOVMXConfig &doc, Prompts &prompts, QWidget *parent)
 
 void CellEditor::setMapDef(const QString &caption) { m_lblMapDef->setText(caption); }
 
-void CellEditor::centreOverParent()
-{
-    if (!parentWidget())
-        return;
-    const QRect main = parentWidget()->window()->frameGeometry();
-    const QSize own = frameGeometry().size();
-    move(main.left() + (main.width() - own.width()) / 2,
-         main.top() + (main.height() - own.height()) / 2);
-}
+void CellEditor::centreOverParent() { WindowPlacement::centreOnParent(this); }
 
 void CellEditor::showEvent(QShowEvent *event)
 {

@@ -5,6 +5,7 @@
 #include "PanelFrame.h"
 #include "ProgrammingGrid.h"
 #include "ScreenFont.h"
+#include "WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QStringListModel>
+#include <QStyle>
 
 frmMain::frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs, QWidget *parent)
     : QMainWindow(parent), m_doc(doc), m_prompts(prompts), m_fileDialogs(fileDialogs),
@@ -53,20 +55,42 @@ void frmMain::Form_Load()
     m_doc.ExitConfirmed = false;
 }
 
-QPoint frmMain::placement(const QRect &screen, const QSize &window)
+QPoint frmMain::placement(const QRect &screen, const QRect &available, const QSize &frame)
 {
-    const int left = screen.x() + (screen.width() - window.width()) / 2;
-    const int top = screen.height() > 900 ? screen.y() + (screen.height() - window.height()) / 2
-                                          : screen.y() + 2;
-    return {left, top};
+    const int left = available.x() + (available.width() - frame.width()) / 2;
+    const int top = screen.height() > 900
+                        ? available.y() + (available.height() - frame.height()) / 2
+                        : available.y() + 2;
+    return WindowPlacement::inside({left, top}, frame, available);
 }
 
 void frmMain::placeWindow()
 {
     // The client area is fixed, so the window is as large as its menu bar and grid need.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    if (const QScreen *display = screen())
-        move(placement(display->geometry(), QSize(sizeHint().width(), WindowHeight)));
+    const QScreen *display = screen();
+    if (!display)
+        return;
+    const QRect outer = frameGeometry(), inner = geometry();
+    QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                   outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    // Until a window manager has framed the window, its title bar is as tall as the style's.
+    if (frame.isNull())
+        frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    // move() places the frame, title bar included.
+    move(placement(display->geometry(), display->availableGeometry(), sizeHint().grownBy(frame)));
+}
+
+bool frmMain::event(QEvent *event)
+{
+    // The real frame is known once the window manager has framed and activated the window: the
+    // placement is made again with it, once.
+    if (event->type() == QEvent::WindowActivate && !m_placedInFrame &&
+        frameGeometry() != geometry()) {
+        m_placedInFrame = true;
+        placeWindow();
+    }
+    return QMainWindow::event(event);
 }
 
 void frmMain::fillTimedOffLists()

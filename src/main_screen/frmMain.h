@@ -32,9 +32,10 @@ public:
             QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Centred horizontally; centred vertically on a screen taller than 900 pixels, otherwise
-    // two pixels (30 twips) from the top.
-    static QPoint placement(const QRect &screen, const QSize &window);
+    // Where the frame goes: centred horizontally; centred vertically on a screen taller than
+    // 900 pixels, otherwise two pixels (30 twips) from the top of the available area; always
+    // inside that area, the title bar in view first.
+    static QPoint placement(const QRect &screen, const QRect &available, const QSize &frame);
 
     ProgrammingGrid *grid() const { return m_grid; }
     bool RefreshGuard() const { return m_refreshGuard; }
@@ -74,6 +75,7 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void reportUnknownValues(const QString &holder);
@@ -88,6 +90,7 @@ private:
                                    const QColor &colour, Qt::Alignment align);
     void fillTimedOffLists();
     void placeWindow();
+    bool m_placedInFrame = false;
     bool reportFailure(const modOVMXConfig::FileResult &result);
 
     // The windows the commands open; all of them live in frmMain_commands.cpp.

@@ -1,4 +1,5 @@
 #include "SettingsLists.h"
+#include "WindowPlacement.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -41,12 +42,8 @@ void selectPosition(QComboBox *list, int v)
 
 void centreOver(QDialog *dialog, QWidget *parent)
 {
-    if (!parent)
-        return;
-    dialog->adjustSize();
-    const QRect main = parent->window()->frameGeometry();
-    dialog->move(main.left() + (main.width() - dialog->width()) / 2,
-                 main.top() + (main.height() - dialog->height()) / 2);
+    if (parent)
+        WindowPlacement::centreOnShow(dialog);
 }
 
 } // namespace SettingsLists

@@ -65,11 +65,16 @@ void frmPCInputs::buildControls()
     frmPC2Levels = buildFrame(1);
     frames->addWidget(frmPC1Levels);
     frames->addWidget(frmPC2Levels);
+    // A change of option, not a click: a click on the option already chosen changes nothing.
     for (int i = 0; i < 2; ++i) {
-        connect(optPC1Filter[i], &QRadioButton::clicked, this,
-                [this, i] { optPC1Filter_Click(i); });
-        connect(optPC2Filter[i], &QRadioButton::clicked, this,
-                [this, i] { optPC2Filter_Click(i); });
+        connect(optPC1Filter[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on && !LoadGuard)
+                optPC1Filter_Click(i);
+        });
+        connect(optPC2Filter[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on && !LoadGuard)
+                optPC2Filter_Click(i);
+        });
     }
     cmdClose = SettingsLists::addCloseButton(this, layout);
     connect(cmdClose, &QPushButton::clicked, this, &frmPCInputs::cmdClose_Click);
@@ -126,7 +131,7 @@ void frmPCInputs::Form_Activate()
         SettingsLists::selectPosition(cboPCOffLevel[k], m_doc.GetPhotocellOffLevel(k / 4, k % 4));
         SettingsLists::selectPosition(cboPCOnLevel[k], m_doc.GetPhotocellOnLevel(k / 4, k % 4));
     }
-    // Setting an option in code sends no click, so showing the stored filter writes nothing.
+    // Showing the stored filter happens under the load guard, so it writes nothing.
     checkOption(optPC1Filter, m_doc.GetPhotocellFilter(0));
     checkOption(optPC2Filter, m_doc.GetPhotocellFilter(1));
     if (m_doc.ShowLevelsInFC)

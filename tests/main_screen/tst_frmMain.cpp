@@ -194,10 +194,19 @@ private Q_SLOTS:
         QTEST(outcome, "outcome");
     }
 
+    // The frame, title bar included, stays inside the area panels leave free.
     void placement_screenHeightDecidesCentring()
     {
-        QCOMPARE(frmMain::placement({0, 0, 1280, 900}, {1025, 735}), QPoint(127, 2));
-        QCOMPARE(frmMain::placement({1920, 0, 1280, 901}, {1025, 735}), QPoint(2047, 83));
+        QCOMPARE(frmMain::placement({0, 0, 1280, 900}, {0, 0, 1280, 900}, {1025, 735}),
+                 QPoint(127, 2));
+        QCOMPARE(frmMain::placement({1920, 0, 1280, 901}, {1920, 0, 1280, 901}, {1025, 735}),
+                 QPoint(2047, 83));
+        // A laptop with a panel above: below it; too low for the frame: its title bar in view.
+        QCOMPARE(frmMain::placement({0, 0, 1366, 768}, {0, 28, 1366, 740}, {1031, 762}),
+                 QPoint(167, 28));
+        QCOMPARE(frmMain::placement({0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {1031, 762}),
+                 QPoint(444, 139));
+        QCOMPARE(frmMain::placement({0, 0, 800, 600}, {0, 0, 800, 600}, {1031, 762}), QPoint());
     }
 
     void fileCommands_askWriteAndTitle_data()

@@ -50,6 +50,8 @@ private Q_SLOTS:
         row("lblPCInp(1)", "cboPCOffLevel_6", 99, [](D d) { return d.GetPhotocellOffLevel(1, 2); });
         row("lblPCInp(1)", "cboPCOnLevel_4", 77, [](D d) { return d.GetPhotocellOnLevel(1, 0); });
         row("lblPCOn(7)", "optPC2Filter_0", 0, [](D d) { return d.GetPhotocellFilter(1); });
+        // The option already chosen: a click on it changes nothing.
+        row("lblPCOn(7)", "optPC2Filter_1", 1, [](D d) { return d.GetPhotocellFilter(1); });
         // The run's display choice: no part of the configuration, no change to it.
         row("lblPCOn(5)", "chkShowFC", 0, [](D d) { return int(d.ShowLevelsInFC); });
     }
@@ -76,6 +78,8 @@ private Q_SLOTS:
         doc.SetRelayCloseAction(0, 0, 2); // shows only after a redraw
         doc.ConfigModified = false;
         const modOVMXConfig::Image before = doc.image();
+        const bool changes =
+            field && control != QLatin1String("chkShowFC") && field(doc) != position;
         QStringList selected; // lists and options showing an entry
         const auto findSelected = [&selected](const QWidget *window) {
             for (const QComboBox *list : window->findChildren<QComboBox *>())
@@ -110,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(field ? field(doc) : 0, position);
         const int changed = std::inner_product(before.begin(), before.end(), doc.image().begin(), 0,
                                                std::plus<>(), std::not_equal_to<>());
-        QCOMPARE(changed, field && control != QLatin1String("chkShowFC") ? 1 : 0);
+        QCOMPARE(changed, changes ? 1 : 0);
         // A cell click marks the configuration modified; so does the connection window's port.
         if (opener != QLatin1String("mnuConnect"))
             QCOMPARE(doc.ConfigModified, changed == 1 || opener[0].isDigit());

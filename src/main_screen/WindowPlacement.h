@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+// Where windows go on the screen. Every rule here places the window's frame, title bar
+// included: a window manager adds the frame around the client area, so a rule applied to the
+// client area puts a dialog half a title bar low and a tall window's title bar off the screen.
+namespace WindowPlacement
+{
+
+// The top-left of a frame of `frame` size moved as far as needed to lie inside `available`;
+// where it cannot fit, its top-left corner (the title bar and the menu) stays in view.
+QPoint inside(QPoint topLeft, const QSize &frame, const QRect &available);
+
+// Centres `window`'s frame on its parent window's frame.
+void centreOnParent(QWidget *window);
+// The same each time `window` is shown, once its size is final.
+void centreOnShow(QWidget *window);
+
+} // namespace WindowPlacement
