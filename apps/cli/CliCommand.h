@@ -26,8 +26,8 @@ inline const char *exitStatusText()
     return "Exit status: 0 success or equal; 1 not equal (the fields that differ follow), a\n"
            "difference, or a command the controller refuses while networked; 2 a usage or file\n"
            "error, an output the controller's model lacks, or a backup that cannot be kept;\n"
-           "3 the controller could not be read or did not answer (one line on stderr names the\n"
-           "port, the device and what to check).\n";
+           "3 the port would not open, or the controller could not be read or did not answer\n"
+           "(one line on stderr names the port, the device and what to check).\n";
 }
 
 struct Command {

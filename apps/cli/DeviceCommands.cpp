@@ -123,8 +123,8 @@ struct Session {
     {
         const QString note = ModelFit::missingOnMX2Note(doc);
         if (!status.fourChannel && !note.isEmpty())
-            io.err(QStringLiteral("orvandel-mx-cli: warning: %1 (the controller on %2 is an MX-2)")
-                       .arg(note, where()));
+            io.err(QStringLiteral("orvandel-mx-cli: warning: the controller on %1 is an MX-2. %2")
+                       .arg(where(), note));
     }
 };
 

@@ -21,6 +21,13 @@ QString requestWords(QByteArrayView command)
         return QStringLiteral("the memory checksum request");
     return QStringLiteral("the request %1").arg(QString::fromLatin1(command));
 }
+
+QString portFailure(const SerialPort &port)
+{
+    const QString error = port.errorString();
+    return error.isEmpty() ? QStringLiteral("the port failed")
+                           : QStringLiteral("the port failed (%1)").arg(error);
+}
 } // namespace
 
 modOVMXCommunications::modOVMXCommunications(SerialPort &port) : m_port(port) { m_clock.start(); }
@@ -49,10 +56,10 @@ bool modOVMXCommunications::Transact(QByteArrayView command, int expectedLength,
     // Whatever arrived while the frame was built belongs to no request of ours either.
     discardInput();
     if (!m_port.isOpen())
-        return failed(command, QStringLiteral("the port failed (%1)").arg(m_port.errorString()));
+        return failed(command, portFailure(m_port));
     if (!m_port.write(frame)) {
         trace(TraceKind::PortFailed, m_port.errorString().toUtf8());
-        const QString why = QStringLiteral("the port failed (%1)").arg(m_port.errorString());
+        const QString why = portFailure(m_port);
         ClosePort();
         return failed(command, why);
     }
@@ -79,7 +86,7 @@ bool modOVMXCommunications::Transact(QByteArrayView command, int expectedLength,
             // An unplugged adapter stays "open" and fails every wait at once: close it so
             // the caller's failure path runs instead of a loop on a dead line.
             trace(TraceKind::PortFailed, m_port.errorString().toUtf8());
-            const QString why = QStringLiteral("the port failed (%1)").arg(m_port.errorString());
+            const QString why = portFailure(m_port);
             ClosePort();
             return failed(command, why);
         }
