@@ -288,12 +288,14 @@ int status(Session &s, bool watch)
         }
         const QStringList lines = describeStatus(*now);
         for (qsizetype n = 0; n < lines.size(); ++n) {
-            // Cursor up over the last reading, clear to the end of the screen; clear each line's
-            // rest, as a shorter line leaves the end of the longer one.
-            const QString head = redraw && n == 0 && drawn
-                                     ? QStringLiteral("\x1b[%1A\r\x1b[J").arg(drawn)
-                                     : QString();
-            s.io.out(head + lines[n] + (redraw ? QStringLiteral("\x1b[K") : QString()));
+            // Back up over the last reading and write over it; each line clears what a longer
+            // one left, the last line everything below it, so nothing flickers.
+            const QString up =
+                redraw && n == 0 && drawn ? QStringLiteral("\x1b[%1A\r").arg(drawn) : QString();
+            const QString clear = !redraw                ? QString()
+                                  : n + 1 < lines.size() ? QStringLiteral("\x1b[K")
+                                                         : QStringLiteral("\x1b[J");
+            s.io.out(up + lines[n] + clear);
         }
         drawn = lines.size();
         if (watch) {

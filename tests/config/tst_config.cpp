@@ -2,12 +2,15 @@
 #include "ConfigTexts.h"
 #include "ExpectedText.h"
 #include "FieldTable.h"
+#include "ModelFit.h"
 #include "OptionTexts.h"
 #include "modOVMXConfig.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 namespace
 {
@@ -37,6 +40,7 @@ private Q_SLOTS:
     void badJson_isRefusedNamingWhere_data();
     void badJson_isRefusedNamingWhere();
     void texts_readAsReviewed();
+    void mx2Note_namesOnlyDrivenOutputsThreeAndFour();
 };
 
 void ConfigTest::field_livesInItsWordAndBit_data()
@@ -210,6 +214,28 @@ void ConfigTest::texts_readAsReviewed()
     for (int k = 0; k < ConfigTexts::CellCount; ++k)
         text += ConfigTexts::cellCaption(k) + QLatin1Char('\n');
     ExpectedText::compare(QStringLiteral(ORVANDEL_EXPECTED "/texts.txt"), text.toUtf8());
+}
+
+// Each step drives one more output; the defaults and outputs 1-2 drive none that an MX-2 lacks.
+void ConfigTest::mx2Note_namesOnlyDrivenOutputsThreeAndFour()
+{
+    modOVMXConfig doc;
+    doc.NewConfiguration();
+    const std::pair<std::function<void()>, const char *> steps[] = {
+        {[] {}, ""},
+        {[&] { doc.SetRelayCloseAction(0, 1, 2), doc.SetDimmerControl(23, 1, 4); }, ""},
+        {[&] { doc.SetRelayOpenAction(23, 3, 1); }, "relay 4"},
+        {[&] { doc.SetPhotocellTracking(1, 2, 3); }, "relay 4 and dimmer 3"},
+        {[&] { doc.SetRelayPowerOn(2, 3); }, "relays 3, 4 and dimmer 3"},
+        {[&] { doc.SetDimmerControl(0, 3, 1); }, "relays 3, 4 and dimmers 3, 4"},
+    };
+    for (const auto &[step, outputs] : steps) {
+        step();
+        QCOMPARE(ModelFit::missingOnMX2Note(doc),
+                 *outputs ? QStringLiteral("The settings drive %1, which an MX-2 does not have")
+                                .arg(QLatin1String(outputs))
+                          : QString());
+    }
 }
 
 QTEST_GUILESS_MAIN(ConfigTest)
