@@ -4,11 +4,7 @@
 #include "Backups.h"
 #include "CommTexts.h"
 #include "ConfigDiff.h"
-#include "ModelFit.h"
-#include "Prompts.h"
-#include "QSerialPortLink.h"
-#include "StatusReply.h"
-#include "modOVMXCommunications.h"
+#include "DeviceSession.h"
 #include "modOVMXConfig.h"
 
 #include <QDateTime>
@@ -18,8 +14,6 @@
 #include <array>
 #include <csignal>
 #include <cstdio>
-#include <memory>
-#include <optional>
 #include <unistd.h>
 
 namespace DeviceCommands
@@ -34,99 +28,6 @@ using Cli::UsageError;
 
 volatile std::sig_atomic_t g_interrupted = 0;
 void onInterrupt(int) { g_interrupted = 1; }
-
-// Messages on the terminal: the lines of a box, without its buttons.
-class TerminalPrompts : public Prompts
-{
-public:
-    TerminalPrompts(const Output &io, bool firstLineOnly) : m_io(io), m_firstLineOnly(firstLineOnly)
-    {
-    }
-    bool askYesNo(const QString &, const QString &text) override
-    {
-        m_io.err(text + QStringLiteral(" No (not asked on the command line)"));
-        return false;
-    }
-    void message(const QString &, const QString &text, Icon) override
-    {
-        const QStringList lines = text.split(QStringLiteral("\r\n"));
-        for (const QString &line : m_firstLineOnly ? lines.mid(0, 1) : lines)
-            m_io.err(line);
-    }
-
-private:
-    const Output &m_io;
-    bool m_firstLineOnly;
-};
-
-QString traceLine(const modOVMXCommunications::TraceEvent &e)
-{
-    static const char *const kinds[] = {"sent", "received", "discarded", "timed out",
-                                        "port failed"};
-    return QStringLiteral("%1 ms %2 %3")
-        .arg(e.ms, 8)
-        .arg(QLatin1String(kinds[static_cast<int>(e.kind)]), -11)
-        .arg(QString::fromLatin1(e.data));
-}
-
-// One connection as a command uses it: the port, the protocol, and the words for failures.
-struct Session {
-    const Output &io;
-    std::function<int(const QString &problem)> usageError;
-    QString portText = QStringLiteral("COM1"); // as the user gave it
-    QString device{};                          // what it reaches, once tried
-    std::unique_ptr<QSerialPortLink> port = std::make_unique<QSerialPortLink>();
-    std::unique_ptr<modOVMXCommunications> comm = std::make_unique<modOVMXCommunications>(*port);
-    int portNumber = 1;
-
-    // "/tmp/ovmx (/dev/pts/3)", or the device alone when the user named it so.
-    QString where() const
-    {
-        return device.isEmpty() || device == portText
-                   ? portText
-                   : QStringLiteral("%1 (%2)").arg(portText, device);
-    }
-    bool connect()
-    {
-        const SerialPort::OpenResult result = comm->OpenPort(portNumber - 1);
-        device = result.device;
-        if (!result.ok)
-            io.err(QStringLiteral("orvandel-mx-cli: %1 %2: %3")
-                       .arg(CommTexts::unableToOpenPort(), portText, result.reason));
-        return result.ok;
-    }
-    // The last exchange failed: one line a script can show, with what a person should check.
-    int unreachable(const QString &what)
-    {
-        io.err(QStringLiteral("orvandel-mx-cli: the controller on %1 %2: %3. Check the cable, the "
-                              "controller's power, the port number, and that no other program "
-                              "holds the port.")
-                   .arg(where(), what, comm->LastFailure));
-        return ControllerUnreadable;
-    }
-    std::optional<ControllerStatus> readStatus()
-    {
-        if (!comm->Transact(Frames::statusCommand(), Frames::StatusLength, Frames::ShortLimit))
-            return std::nullopt;
-        return DecodeStatus(comm->LastReply);
-    }
-    // Outputs 3 and 4 exist on an MX-4 only; asking an MX-2 for one is a mistake of use.
-    int refuseOutput(const char *kind, int n)
-    {
-        io.err(QStringLiteral("orvandel-mx-cli: the controller on %1 is an MX-2, which has %2s 1 "
-                              "and 2 only; %2 %3 was not changed")
-                   .arg(where(), QLatin1String(kind))
-                   .arg(n));
-        return UsageError;
-    }
-    void warnModel(const ControllerStatus &status, const modOVMXConfig &doc)
-    {
-        const QString note = ModelFit::missingOnMX2Note(doc);
-        if (!status.fourChannel && !note.isEmpty())
-            io.err(QStringLiteral("orvandel-mx-cli: warning: the controller on %1 is an MX-2. %2")
-                       .arg(where(), note));
-    }
-};
 
 struct Parsed {
     QStringList positional;
@@ -158,26 +59,6 @@ Parsed parse(const QStringList &args, const QString &command)
             p.positional << a;
     }
     return p;
-}
-
-// "COM3", "COM3=/dev/ttyUSB1" or a device path, which then stands for COM1.
-bool choosePort(const QString &portText, Session &s, QString *problem)
-{
-    if (portText.isEmpty())
-        return true;
-    s.portText = portText;
-    if (const int n = PortMap::comNumber(portText)) {
-        s.portNumber = n;
-        return true;
-    }
-    if (portText.contains(QLatin1Char('=')) && !portText.startsWith(QLatin1Char('/'))) {
-        if (!s.port->portMap().addOverride(portText, problem))
-            return false;
-        s.portNumber = PortMap::comNumber(portText.section(QLatin1Char('='), 0, 0));
-        return true;
-    }
-    s.port->portMap().setOverride(1, portText);
-    return true;
 }
 
 bool readFile(Session &s, const QString &file, modOVMXConfig &doc)
@@ -432,7 +313,7 @@ int run(const QString &name, const QStringList &args, const Output &io)
         return usageError(p.problem);
     Session s{io, usageError};
     QString problem;
-    if (!choosePort(p.port, s, &problem))
+    if (!s.choosePort(p.port, &problem))
         return usageError(problem);
     if (p.trace)
         s.comm->setTraceHook(
