@@ -14,8 +14,21 @@ namespace Cli
 enum Exit : int {
     Success = 0,
     Failed = 1,     // a difference found, or an operation that ran and did not succeed
-    UsageError = 2, // bad arguments, or a file that cannot be read, written or understood
+    UsageError = 2, // bad arguments (an output the controller's model lacks included), or a
+                    // file that cannot be read, written or understood
+    ControllerUnreadable = 3, // the port would not open, or an exchange with the controller
+                              // failed or could not be confirmed
 };
+
+// The statuses in words, for the help text.
+inline const char *exitStatusText()
+{
+    return "Exit status: 0 success or equal; 1 not equal (the fields that differ follow), a\n"
+           "difference, or a command the controller refuses while networked; 2 a usage or file\n"
+           "error, an output the controller's model lacks, or a backup that cannot be kept;\n"
+           "3 the port would not open, or the controller could not be read or did not answer\n"
+           "(one line on stderr names the port, the device and what to check).\n";
+}
 
 struct Command {
     const char *name;

@@ -1,25 +1,27 @@
 #include "DeviceCommands.h"
 
+#include "BackupStore.h"
+#include "Backups.h"
 #include "CommTexts.h"
 #include "ConfigDiff.h"
-#include "Prompts.h"
-#include "QSerialPortLink.h"
-#include "StatusReply.h"
-#include "modOVMXCommunications.h"
+#include "DeviceSession.h"
 #include "modOVMXConfig.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QThread>
 
 #include <array>
 #include <csignal>
 #include <cstdio>
-#include <memory>
+#include <unistd.h>
 
 namespace DeviceCommands
 {
 
 namespace
 {
+using Cli::ControllerUnreadable;
 using Cli::Failed;
 using Cli::Success;
 using Cli::UsageError;
@@ -27,82 +29,26 @@ using Cli::UsageError;
 volatile std::sig_atomic_t g_interrupted = 0;
 void onInterrupt(int) { g_interrupted = 1; }
 
-// Messages on the terminal: the lines of a box, without its buttons.
-class TerminalPrompts : public Prompts
-{
-public:
-    TerminalPrompts(const Output &io, bool firstLineOnly) : m_io(io), m_firstLineOnly(firstLineOnly)
-    {
-    }
-    bool askYesNo(const QString &, const QString &text) override
-    {
-        m_io.err(text + QStringLiteral(" No (not asked on the command line)"));
-        return false;
-    }
-    void message(const QString &, const QString &text, Icon) override
-    {
-        const QStringList lines = text.split(QStringLiteral("\r\n"));
-        for (const QString &line : m_firstLineOnly ? lines.mid(0, 1) : lines)
-            m_io.err(line);
-    }
-
-private:
-    const Output &m_io;
-    bool m_firstLineOnly;
-};
-
-QString traceLine(const modOVMXCommunications::TraceEvent &e)
-{
-    static const char *const kinds[] = {"sent", "received", "discarded", "timed out",
-                                        "port failed"};
-    return QStringLiteral("%1 ms %2 %3")
-        .arg(e.ms, 8)
-        .arg(QLatin1String(kinds[static_cast<int>(e.kind)]), -11)
-        .arg(QString::fromLatin1(e.data));
-}
-
-// One connection as a command uses it: the port, the protocol, and the words for failures.
-struct Session {
-    const Output &io;
-    std::unique_ptr<QSerialPortLink> port = std::make_unique<QSerialPortLink>();
-    std::unique_ptr<modOVMXCommunications> comm = std::make_unique<modOVMXCommunications>(*port);
-    int portNumber = 1;
-
-    bool connect()
-    {
-        const SerialPort::OpenResult result = comm->OpenPort(portNumber - 1);
-        if (!result.ok) {
-            io.err(CommTexts::unableToOpenPort());
-            io.err(QStringLiteral("COM%1 is %2: %3")
-                       .arg(portNumber)
-                       .arg(result.device, result.reason));
-        }
-        return result.ok;
-    }
-    int lostController()
-    {
-        io.err(CommTexts::unableToConnect());
-        return Failed;
-    }
-};
-
 struct Parsed {
     QStringList positional;
     QString port;
     bool trace = false;
     bool watch = false;
+    bool noBackup = false;
     QString problem;
 };
 
-Parsed parse(const QStringList &args, bool allowWatch)
+Parsed parse(const QStringList &args, const QString &command)
 {
     Parsed p;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         if (a == QLatin1String("--trace"))
             p.trace = true;
-        else if (a == QLatin1String("--watch") && allowWatch)
+        else if (a == QLatin1String("--watch") && command == QLatin1String("status"))
             p.watch = true;
+        else if (a == QLatin1String("--no-backup") && command == QLatin1String("download"))
+            p.noBackup = true;
         else if (a == QLatin1String("--port") && i + 1 < args.size())
             p.port = args.at(++i);
         else if (a.startsWith(QLatin1String("--port=")))
@@ -113,25 +59,6 @@ Parsed parse(const QStringList &args, bool allowWatch)
             p.positional << a;
     }
     return p;
-}
-
-// "COM3", "COM3=/dev/ttyUSB1" or a device path, which then stands for COM1.
-bool choosePort(const QString &portText, Session &s, QString *problem)
-{
-    if (portText.isEmpty())
-        return true;
-    if (const int n = PortMap::comNumber(portText)) {
-        s.portNumber = n;
-        return true;
-    }
-    if (portText.contains(QLatin1Char('=')) && !portText.startsWith(QLatin1Char('/'))) {
-        if (!s.port->portMap().addOverride(portText, problem))
-            return false;
-        s.portNumber = PortMap::comNumber(portText.section(QLatin1Char('='), 0, 0));
-        return true;
-    }
-    s.port->portMap().setOverride(1, portText);
-    return true;
 }
 
 bool readFile(Session &s, const QString &file, modOVMXConfig &doc)
@@ -148,41 +75,75 @@ int verify(Session &s, const QString &file)
     if (!readFile(s, file, doc))
         return UsageError;
     if (!s.connect())
-        return Failed;
+        return ControllerUnreadable;
+    const std::optional<ControllerStatus> status = s.readStatus();
+    if (!status)
+        return s.unreachable(QStringLiteral("could not be read"));
+    s.warnModel(*status, doc);
     const modOVMXCommunications::VerifyResult result = s.comm->VerifySettings(doc);
+    // Memory that its own checksum does not confirm says nothing about the settings.
+    if (!result.confirmed)
+        return s.unreachable(QStringLiteral("could not be read"));
     s.io.out(modOVMXCommunications::VerifyCaption(result.equal));
     if (result.equal)
         return Success;
-    if (result.memoryRead) {
-        // Read from FILE's point of view: "field: FILE's value → the controller's value".
-        modOVMXConfig controller;
-        controller.setImage(s.comm->ControllerCopy);
-        for (const QString &line : ConfigDiff::describeDifferences(doc, controller))
-            s.io.out(line);
-    }
+    // Read from FILE's point of view: "field: FILE's value → the controller's value".
+    modOVMXConfig controller;
+    controller.setImage(s.comm->ControllerCopy);
+    for (const QString &line : ConfigDiff::describeDifferences(doc, controller))
+        s.io.out(line);
     return Failed;
 }
 
-int download(Session &s, const QString &file)
+// The controller's memory as it is, kept where the window keeps its backups, before anything
+// overwrites it. Gives the exit code of a failure, or nothing when the download may go on.
+std::optional<int> keepBackup(Session &s)
+{
+    if (!s.comm->ReadMemory())
+        return s.unreachable(QStringLiteral("could not be read for a backup, so nothing was sent"));
+    const BackupStore::Kept kept =
+        BackupStore::keep(s.comm->ControllerCopy, QDateTime::currentDateTime());
+    if (!kept.ok) {
+        s.io.err(QStringLiteral("orvandel-mx-cli: no backup of the controller's memory could be "
+                                "kept, so nothing was sent: %1 (--no-backup sends without one)")
+                     .arg(kept.error));
+        return UsageError;
+    }
+    s.io.err(QStringLiteral("Backup of the controller's memory: %1%2")
+                 .arg(QDir::toNativeSeparators(kept.path),
+                      kept.written ? QString() : QStringLiteral(" (it already held this memory)")));
+    return std::nullopt;
+}
+
+int download(Session &s, const QString &file, bool backup)
 {
     modOVMXConfig doc;
     if (!readFile(s, file, doc))
         return UsageError;
     if (!s.connect())
-        return Failed;
+        return ControllerUnreadable;
+    const std::optional<ControllerStatus> status = s.readStatus();
+    if (!status)
+        return s.unreachable(QStringLiteral("could not be read, so nothing was sent"));
+    s.warnModel(*status, doc);
+    if (backup)
+        if (const std::optional<int> failed = keepBackup(s))
+            return *failed;
     TerminalPrompts prompts(s.io, false);
-    return s.comm->DownloadSettings(doc, prompts, {s.io.err, {}}) ? Success : Failed;
+    if (!s.comm->DownloadSettings(doc, prompts, {s.io.err, {}}))
+        return s.unreachable(QStringLiteral("could not be written"));
+    return Success;
 }
 
 int upload(Session &s, const QString &file)
 {
     if (!s.connect())
-        return Failed;
+        return ControllerUnreadable;
     // Only the first line: the command line keeps no host data that could be cleared.
     TerminalPrompts prompts(s.io, true);
     modOVMXConfig received;
     if (!s.comm->UploadSettings(received, prompts, {s.io.err, {}}))
-        return Failed;
+        return s.unreachable(QStringLiteral("could not be read, so no file was written"));
     if (const auto written = received.writeFile(file); !written.ok) {
         s.io.err(QStringLiteral("orvandel-mx-cli: ") + written.error);
         return UsageError;
@@ -193,19 +154,34 @@ int upload(Session &s, const QString &file)
 int status(Session &s, bool watch)
 {
     if (!s.connect())
-        return Failed;
+        return ControllerUnreadable;
+    // On a terminal each reading overwrites the last; a file or a pipe gets every reading.
+    const bool redraw = watch && ::isatty(::fileno(stdout));
+    qsizetype drawn = 0;
     g_interrupted = 0;
     const auto previous = std::signal(SIGINT, onInterrupt);
     int code = Success;
     do {
-        if (!s.comm->Transact(Frames::statusCommand(), Frames::StatusLength, Frames::ShortLimit)) {
-            code = s.lostController();
+        const std::optional<ControllerStatus> now = s.readStatus();
+        if (!now) {
+            code = s.unreachable(QStringLiteral("could not be read"));
             break;
         }
-        for (const QString &line : describeStatus(DecodeStatus(s.comm->LastReply)))
-            s.io.out(line);
+        const QStringList lines = describeStatus(*now);
+        for (qsizetype n = 0; n < lines.size(); ++n) {
+            // Back up over the last reading and write over it; each line clears what a longer
+            // one left, the last line everything below it, so nothing flickers.
+            const QString up =
+                redraw && n == 0 && drawn ? QStringLiteral("\x1b[%1A\r").arg(drawn) : QString();
+            const QString clear = !redraw                ? QString()
+                                  : n + 1 < lines.size() ? QStringLiteral("\x1b[K")
+                                                         : QStringLiteral("\x1b[J");
+            s.io.out(up + lines[n] + clear);
+        }
+        drawn = lines.size();
         if (watch) {
-            s.io.out(QString());
+            if (!redraw)
+                s.io.out(QString());
             QThread::msleep(250);
         }
     } while (watch && !g_interrupted);
@@ -220,36 +196,65 @@ bool number(const QString &text, int min, int max, int *out)
     return ok && *out >= min && *out <= max;
 }
 
+// "200" as it is, "50%" as that share of 255, rounded.
+bool dimmerLevel(const QString &text, int *level)
+{
+    if (!text.endsWith(QLatin1Char('%')))
+        return number(text, 0, 255, level);
+    bool ok = false;
+    const double percent = text.chopped(1).toDouble(&ok);
+    *level = qRound(percent * 255 / 100);
+    return ok && percent >= 0 && percent <= 100;
+}
+
 int relay(Session &s, const QStringList &words)
 {
     int n = 0;
     const QString state = words.value(1).toLower();
-    if (!number(words.value(0), 1, 4, &n) ||
-        (state != QLatin1String("on") && state != QLatin1String("off")))
-        return -1;
+    if (!number(words.value(0), 1, 4, &n))
+        return s.usageError(
+            QStringLiteral("N is a relay from 1 to 4, not \"%1\"").arg(words.value(0)));
+    if (state != QLatin1String("on") && state != QLatin1String("off"))
+        return s.usageError(
+            QStringLiteral("a relay is switched on or off, not \"%1\"").arg(words.value(1)));
     if (!s.connect())
-        return Failed;
+        return ControllerUnreadable;
+    if (n > 2) {
+        const std::optional<ControllerStatus> status = s.readStatus();
+        if (!status)
+            return s.unreachable(QStringLiteral("could not be read"));
+        if (!status->fourChannel)
+            return s.refuseOutput("relay", n);
+    }
     const bool ok = s.comm->Transact(Frames::relayCommand(n - 1, state == QLatin1String("on")),
                                      Frames::AckLength, Frames::ShortLimit);
-    return ok ? Success : s.lostController();
+    return ok ? Success : s.unreachable(QStringLiteral("did not take the command"));
 }
 
 int dimmer(Session &s, const QStringList &words)
 {
     int n = 0, level = 0;
-    if (!number(words.value(0), 1, 4, &n) || !number(words.value(1), 0, 255, &level))
-        return -1;
+    if (!number(words.value(0), 1, 4, &n))
+        return s.usageError(
+            QStringLiteral("N is a dimmer from 1 to 4, not \"%1\"").arg(words.value(0)));
+    if (!dimmerLevel(words.value(1), &level))
+        return s.usageError(QStringLiteral("LEVEL is 0 to 255 or a percentage from 0% to 100%, "
+                                           "not \"%1\"")
+                                .arg(words.value(1)));
     if (!s.connect())
-        return Failed;
-    if (!s.comm->Transact(Frames::statusCommand(), Frames::StatusLength, Frames::ShortLimit))
-        return s.lostController();
-    if (!CommTexts::dimmersControllable(DecodeStatus(s.comm->LastReply).node)) {
+        return ControllerUnreadable;
+    const std::optional<ControllerStatus> status = s.readStatus();
+    if (!status)
+        return s.unreachable(QStringLiteral("could not be read"));
+    if (n > 2 && !status->fourChannel)
+        return s.refuseOutput("dimmer", n);
+    if (!CommTexts::dimmersControllable(status->node)) {
         s.io.err(CommTexts::networkedDimmers());
         return Failed;
     }
     const bool ok = s.comm->Transact(Frames::dimmerCommand(n - 1, level), Frames::AckLength,
                                      Frames::ShortLimit);
-    return ok ? Success : s.lostController();
+    return ok ? Success : s.unreachable(QStringLiteral("did not take the command"));
 }
 } // namespace
 
@@ -264,12 +269,12 @@ Output standardOutput()
 
 std::span<const Cli::Command> commands()
 {
-    static const std::array<Cli::Command, 6> table = {{
+    static const std::array<Cli::Command, 7> table = {{
         {"verify", "FILE [--port DEVICE|COMn] [--trace]",
          "compare the controller's settings with FILE and list the fields that differ",
          [](const QStringList &a) { return run(QStringLiteral("verify"), a); }},
-        {"download", "FILE [--port DEVICE|COMn] [--trace]",
-         "send FILE's settings to the controller",
+        {"download", "FILE [--no-backup] [--port DEVICE|COMn] [--trace]",
+         "keep a backup of the controller's memory, then send FILE's settings to it",
          [](const QStringList &a) { return run(QStringLiteral("download"), a); }},
         {"upload", "FILE [--port DEVICE|COMn] [--trace]",
          "write the controller's settings to FILE, only once all of them arrived",
@@ -277,10 +282,14 @@ std::span<const Cli::Command> commands()
         {"status", "[--watch] [--port DEVICE|COMn] [--trace]",
          "show the controller's live status, once or four times a second until interrupted",
          [](const QStringList &a) { return run(QStringLiteral("status"), a); }},
-        {"relay", "N on|off [--port DEVICE|COMn] [--trace]", "switch relay N (1-4)",
+        {"relay", "N on|off [--port DEVICE|COMn] [--trace]",
+         "switch relay N (1-4; 3 and 4 exist on an MX-4 only)",
          [](const QStringList &a) { return run(QStringLiteral("relay"), a); }},
-        {"dimmer", "N LEVEL [--port DEVICE|COMn] [--trace]", "set dimmer N (1-4) to LEVEL (0-255)",
+        {"dimmer", "N LEVEL [--port DEVICE|COMn] [--trace]",
+         "set dimmer N (1-4) to LEVEL (0-255, or a percentage such as 50%)",
          [](const QStringList &a) { return run(QStringLiteral("dimmer"), a); }},
+        {"backups", "", "the backups that download keeps, newest first, and their folder",
+         Backups::run},
     }};
     return table;
 }
@@ -299,12 +308,12 @@ int run(const QString &name, const QStringList &args, const Output &io)
     };
     if (usage == table.end())
         return usageError(QStringLiteral("unknown device command \"%1\"").arg(name));
-    const Parsed p = parse(args, name == QLatin1String("status"));
+    const Parsed p = parse(args, name);
     if (!p.problem.isEmpty())
         return usageError(p.problem);
-    Session s{io};
+    Session s{io, usageError};
     QString problem;
-    if (!choosePort(p.port, s, &problem))
+    if (!s.choosePort(p.port, &problem))
         return usageError(problem);
     if (p.trace)
         s.comm->setTraceHook(
@@ -315,11 +324,11 @@ int run(const QString &name, const QStringList &args, const Output &io)
                                                                                                : 1;
     if (p.positional.size() != expected)
         return usageError(QStringLiteral("wrong number of arguments"));
-    int code = -1;
+    int code = UsageError;
     if (name == QLatin1String("verify"))
         code = verify(s, p.positional.first());
     else if (name == QLatin1String("download"))
-        code = download(s, p.positional.first());
+        code = download(s, p.positional.first(), !p.noBackup);
     else if (name == QLatin1String("upload"))
         code = upload(s, p.positional.first());
     else if (name == QLatin1String("status"))
@@ -329,7 +338,7 @@ int run(const QString &name, const QStringList &args, const Output &io)
     else
         code = dimmer(s, p.positional);
     s.comm->ClosePort();
-    return code < 0 ? usageError(QStringLiteral("bad arguments")) : code;
+    return code;
 }
 
 } // namespace DeviceCommands

@@ -9,8 +9,8 @@
 #include <span>
 
 // The commands of orvandel-mx-cli that talk to a controller: verify, download, upload,
-// status, relay and dimmer. Results go to `out`, the tool's messages to `err`; the exit code
-// is 0 for success or equal, 1 for a failure or a difference, 2 for a usage or file error.
+// status, relay and dimmer, and the list of the backups download keeps. Results go to `out`,
+// the tool's messages to `err`; the exit codes are Cli::Exit's.
 namespace DeviceCommands
 {
 

@@ -6,7 +6,6 @@
 #include "modOVMXConfig.h"
 
 #include <QFile>
-#include <QJsonDocument>
 
 #include <optional>
 
@@ -28,7 +27,8 @@ const Command table[] = {
     {"new", "FILE", "write a new configuration to FILE", runNew},
     {"show", "FILE [--fc]", "the whole programming of FILE in words (--fc: levels in foot-candles)",
      runShow},
-    {"export", "FILE [-o OUT]", "FILE as JSON, to OUT or standard output", runExport},
+    {"export", "FILE [-o OUT]",
+     "FILE as JSON, with the units of each field, to OUT or standard output", runExport},
     {"import", "JSON -o FILE", "write the data file FILE from an export (JSON '-': standard input)",
      runImport},
     {"diff", "A B", "each field that differs between two data files; exit 1 when any does",
@@ -123,8 +123,8 @@ int runExport(const QStringList &args)
     if (!doc)
         return Cli::UsageError;
     warnUnrepresented(*doc);
-    const QByteArray json = QJsonDocument(ConfigJson::toJson(*doc)).toJson(QJsonDocument::Indented);
-    return writeOutput(a.options.value(QStringLiteral("-o"), QStringLiteral("-")), json);
+    return writeOutput(a.options.value(QStringLiteral("-o"), QStringLiteral("-")),
+                       ConfigJson::exportText(*doc));
 }
 
 std::optional<QByteArray> readInput(const QString &path)

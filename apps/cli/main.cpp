@@ -22,12 +22,12 @@ QString usage(const std::vector<Cli::Command> &commands)
 {
     QString text = QStringLiteral("usage: orvandel-mx-cli COMMAND [ARGUMENTS]\n\n");
     for (const Cli::Command &c : commands)
-        text +=
-            QStringLiteral("  %1\n      %2\n")
-                .arg(QStringLiteral("%1 %2").arg(QLatin1String(c.name), QLatin1String(c.synopsis)),
-                     QLatin1String(c.summary));
-    text += QStringLiteral("\nExit status: 0 success, 1 a difference or a failed operation, "
-                           "2 a usage or file error.\n");
+        text += QStringLiteral("  %1\n      %2\n")
+                    .arg(QStringLiteral("%1 %2")
+                             .arg(QLatin1String(c.name), QLatin1String(c.synopsis))
+                             .trimmed(),
+                         QLatin1String(c.summary));
+    text += QLatin1Char('\n') + QLatin1String(Cli::exitStatusText());
     return text;
 }
 

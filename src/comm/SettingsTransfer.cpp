@@ -72,22 +72,34 @@ bool modOVMXCommunications::readChecksum(uint16_t &msw, uint16_t &lsw)
     return true;
 }
 
+bool modOVMXCommunications::ReadMemory(bool *allBlocks)
+{
+    if (allBlocks)
+        *allBlocks = false;
+    for (int b = 0; b < Frames::BlockCount; ++b) {
+        if (!readBlockInto(b, ControllerCopy.data() + b * Frames::BlockSize))
+            return false;
+    }
+    if (allBlocks)
+        *allBlocks = true;
+    uint16_t msw = 0, lsw = 0;
+    if (!readChecksum(msw, lsw))
+        return false;
+    const uint32_t sum = Frames::blockChecksum(ControllerCopy);
+    if (Frames::msw(sum) != msw || Frames::lsw(sum) != lsw) {
+        LastFailure = QStringLiteral("the memory read does not agree with the checksum the "
+                                     "controller reports");
+        return false;
+    }
+    return true;
+}
+
 modOVMXCommunications::VerifyResult modOVMXCommunications::VerifySettings(const modOVMXConfig &doc)
 {
     VerifyResult result;
-    for (int b = 0; b < Frames::BlockCount; ++b) {
-        if (!readBlockInto(b, ControllerCopy.data() + b * Frames::BlockSize))
-            return result;
-    }
-    result.memoryRead = true;
-    uint16_t msw = 0, lsw = 0;
-    if (!readChecksum(msw, lsw))
-        return result;
-    const uint32_t sum = Frames::blockChecksum(ControllerCopy);
-    if (Frames::msw(sum) != msw || Frames::lsw(sum) != lsw)
-        return result;
-    result.confirmed = true;
-    result.equal = std::equal(ControllerCopy.begin(), ControllerCopy.end(), doc.image().begin());
+    result.confirmed = ReadMemory(&result.memoryRead);
+    result.equal = result.confirmed &&
+                   std::equal(ControllerCopy.begin(), ControllerCopy.end(), doc.image().begin());
     return result;
 }
 
@@ -110,6 +122,9 @@ bool modOVMXCommunications::DownloadSettings(const modOVMXConfig &doc, Prompts &
         return false;
     }
     const uint32_t sum = Frames::blockChecksum(image);
+    if (Frames::msw(sum) != msw || Frames::lsw(sum) != lsw)
+        LastFailure = QStringLiteral("the checksum the controller reports does not agree with the "
+                                     "settings sent");
     if (Frames::msw(sum) != msw) {
         showError(prompts, QStringLiteral("Checksum Error(MSW). Controller Settings Not Valid."));
         return false;
@@ -147,6 +162,9 @@ bool modOVMXCommunications::UploadSettings(modOVMXConfig &doc, Prompts &prompts,
         failure = QStringLiteral("Upload Checksum Error(LSW).");
 
     if (!failure.isEmpty()) {
+        if (failure.startsWith(QLatin1String("Upload Checksum")))
+            LastFailure = QStringLiteral("the memory read does not agree with the checksum the "
+                                         "controller reports");
         showError(prompts, uploadError(failure));
         // Nothing partly received or unconfirmed may stay in the image.
         doc.NewConfiguration();

@@ -22,12 +22,13 @@ template <size_t N> void bitsInto(std::array<bool, N> &out, int value, int first
 
 QString onOff(bool on) { return on ? QStringLiteral("On") : QStringLiteral("Off"); }
 
-template <size_t N> QString onOffList(const std::array<bool, N> &bits)
+// "In 1 Off  In 2 On ...": each input named, as the window's captions name them.
+template <size_t N> QString namedOnOff(const char *name, const std::array<bool, N> &bits)
 {
     QStringList words;
-    for (const bool b : bits)
-        words << onOff(b);
-    return words.join(QLatin1Char(' '));
+    for (size_t i = 0; i < N; ++i)
+        words << QStringLiteral("%1 %2 %3").arg(QLatin1String(name)).arg(i + 1).arg(onOff(bits[i]));
+    return words.join(QStringLiteral("  "));
 }
 } // namespace
 
@@ -52,34 +53,32 @@ ControllerStatus DecodeStatus(QByteArrayView reply)
     return s;
 }
 
+QString levelWithPercent(int level)
+{
+    return QStringLiteral("%1/255  %2 %").arg(level).arg(qRound(level * 100.0 / 255));
+}
+
 QStringList describeStatus(const ControllerStatus &s)
 {
-    const int outputs = s.fourChannel ? 4 : 2;
+    const size_t outputs = s.fourChannel ? 4 : 2;
     QStringList lines;
-    QStringList relays, dimmers;
-    for (int i = 0; i < outputs; ++i) {
-        relays << QStringLiteral("%1 %2").arg(i + 1).arg(onOff(s.relays[static_cast<size_t>(i)]));
-        dimmers << QStringLiteral("%1 %2").arg(i + 1).arg(s.dimmers[static_cast<size_t>(i)]);
-    }
-    lines << QStringLiteral("Relays: ") + relays.join(QStringLiteral(", "));
-    lines << QStringLiteral("Dimmers: ") + dimmers.join(QStringLiteral(", "));
-    for (int t = 0; t < 2; ++t) {
-        const auto st = static_cast<size_t>(t);
-        lines << QStringLiteral("Tamberline 0%1: Com %2, In 1-6 %3")
+    for (size_t i = 0; i < outputs; ++i)
+        lines << QStringLiteral("Relay %1  %2").arg(i + 1).arg(onOff(s.relays[i]));
+    for (size_t i = 0; i < outputs; ++i)
+        lines << QStringLiteral("Dimmer %1  %2").arg(i + 1).arg(levelWithPercent(s.dimmers[i]));
+    for (size_t t = 0; t < 2; ++t)
+        lines << QStringLiteral("Tamberline 0%1  Com %2  %3")
                      .arg(t + 1)
-                     .arg(s.stationCommunicating[st] ? QStringLiteral("Yes") : QStringLiteral("No"))
-                     .arg(onOffList(s.stationSwitch[st]));
-    }
-    lines << QStringLiteral("Hardwire Inputs: Input 1-4 %1").arg(onOffList(s.hardwired));
-    for (int p = 0; p < 2; ++p) {
-        const auto sp = static_cast<size_t>(p);
-        lines << QStringLiteral("Photocell %1: Level %2, In 1-4 %3")
+                     .arg(s.stationCommunicating[t] ? QStringLiteral("Yes") : QStringLiteral("No"))
+                     .arg(namedOnOff("In", s.stationSwitch[t]));
+    lines << QStringLiteral("Hardwire Inputs  %1").arg(namedOnOff("Input", s.hardwired));
+    for (size_t p = 0; p < 2; ++p)
+        lines << QStringLiteral("Photocell %1  Level %2/255  %3")
                      .arg(p + 1)
-                     .arg(s.photocellLevel[sp])
-                     .arg(onOffList(s.photocellInput[sp]));
-    }
-    lines << QStringLiteral("Node: %1").arg(s.node);
-    lines << QStringLiteral("Firmware: %1").arg(s.firmwareText());
-    lines << QStringLiteral("Hardware: %1").arg(s.modelText());
+                     .arg(s.photocellLevel[p])
+                     .arg(namedOnOff("In", s.photocellInput[p]));
+    lines << QStringLiteral("Node  %1").arg(s.node);
+    lines << QStringLiteral("Firmware  %1").arg(s.firmwareText());
+    lines << QStringLiteral("Hardware  %1").arg(s.modelText());
     return lines;
 }

@@ -30,5 +30,8 @@ struct ControllerStatus {
 // no digits, so a short or garbled reply decodes without touching memory outside it.
 ControllerStatus DecodeStatus(QByteArrayView reply);
 
-// The status in words, one line per group, for the command line.
+// The status in words, one labelled line per output and per input group, for the command
+// line: "Dimmer 1  128/255  50 %". Outputs a two-channel model lacks are left out.
 QStringList describeStatus(const ControllerStatus &status);
+// "128/255  50 %": an output level and the percent of full output it gives.
+QString levelWithPercent(int level);

@@ -60,6 +60,11 @@ public:
     // The characters of LastReply from position pos (1 at the "["), as the fields are named.
     QByteArrayView replyAt(int pos, int count) const;
 
+    // Reads the controller's whole memory into ControllerCopy; true only when all 16 blocks
+    // arrived and the controller's checksum agrees with them. `allBlocks` says whether the
+    // blocks at least all arrived.
+    bool ReadMemory(bool *allBlocks = nullptr);
+
     // The transfers. They expect an open port and the status poll stopped. None of them
     // touches ConfigModified; a failed upload leaves a new configuration in doc.
     VerifyResult VerifySettings(const modOVMXConfig &doc);
@@ -79,6 +84,9 @@ public:
     void setTraceHook(TraceHook hook) { m_trace = std::move(hook); }
 
     QByteArray LastReply;
+    // Why the last failed exchange or transfer failed, in words: "reading block 3 of 16: no
+    // reply within 4 s". Set by every failure, left alone by successes.
+    QString LastFailure;
     std::array<int16_t, Frames::MemorySize> ControllerCopy{};
 
 private:
@@ -86,6 +94,7 @@ private:
     bool readChecksum(uint16_t &msw, uint16_t &lsw);
     bool readBlockInto(int block, int16_t *target);
     void trace(TraceKind kind, const QByteArray &data) const;
+    bool failed(QByteArrayView command, const QString &why);
 
     SerialPort &m_port;
     TraceHook m_trace;

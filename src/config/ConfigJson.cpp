@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ConfigJson
@@ -149,6 +150,62 @@ bool Importer::readUnusedWords(const QJsonValue &value)
 }
 
 ImportResult refused(const QString &error) { return {false, error, {}}; }
+
+// A scalar or a key exactly as JSON writes it, quotes and escapes included.
+QByteArray scalarText(const QJsonValue &v)
+{
+    const QByteArray wrapped = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
+    return wrapped.mid(1, wrapped.size() - 2);
+}
+
+bool holdsOnlyScalars(const QJsonArray &array)
+{
+    return std::none_of(array.begin(), array.end(),
+                        [](const QJsonValue &v) { return v.isArray() || v.isObject(); });
+}
+
+// Qt's indented layout, except that an array of plain values stays on one line: one row of a
+// matrix per line reads as the grid it is.
+void writeValue(QByteArray &out, const QJsonValue &value, int depth)
+{
+    const QByteArray inner(4 * (depth + 1), ' ');
+    if (value.isArray()) {
+        const QJsonArray array = value.toArray();
+        QByteArrayList items;
+        for (const QJsonValue &v : array) {
+            QByteArray item;
+            writeValue(item, v, depth + 1);
+            items << item;
+        }
+        if (holdsOnlyScalars(array))
+            out += '[' + items.join(", ") + ']';
+        else
+            out += "[\n" + inner + items.join(",\n" + inner) + '\n' + inner.mid(4) + ']';
+    } else if (value.isObject()) {
+        const QJsonObject object = value.toObject();
+        QByteArrayList items;
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            QByteArray item = scalarText(it.key()) + ": ";
+            writeValue(item, it.value(), depth + 1);
+            items << item;
+        }
+        out += items.isEmpty()
+                   ? QByteArray("{}")
+                   : "{\n" + inner + items.join(",\n" + inner) + '\n' + inner.mid(4) + '}';
+    } else {
+        out += scalarText(value);
+    }
+}
+
+// "line 3, column 17": where an editor shows the problem; a byte offset helps nobody.
+QString position(const QByteArray &json, qsizetype offset)
+{
+    const QByteArray before = json.left(offset);
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    return QStringLiteral("line %1, column %2")
+        .arg(before.count('\n') + 1)
+        .arg(QString::fromUtf8(before.mid(lineStart)).size() + 1);
+}
 } // namespace
 
 QJsonObject toJson(const modOVMXConfig &doc)
@@ -162,7 +219,28 @@ QJsonObject toJson(const modOVMXConfig &doc)
         if (FieldTable::isUnusedWord(w) && doc.GetWord(w) != 0)
             unused.insert(QString::number(w), doc.GetWord(w));
     json.insert(QStringLiteral("unusedWords"), unused);
+    QJsonObject units;
+    for (const Field &f : FieldTable::fields())
+        units.insert(QLatin1String(f.name), f.unitsText());
+    units.insert(QStringLiteral("unusedWords"),
+                 QStringLiteral("word index: its value 0–255; words no field uses"));
+    // What the index brackets above stand for.
+    units.insert(QStringLiteral("[input]"),
+                 QStringLiteral("0–5 = Tamberline 01 switches 1–6; 6–11 = Tamberline 02 switches "
+                                "1–6; 12–15 = hardwired inputs 1–4; 16–19 = photocell 1 levels "
+                                "1–4; 20–23 = photocell 2 levels 1–4"));
+    units.insert(QStringLiteral("[other indices]"),
+                 QStringLiteral("count from 0: [relay] 0 is relay 1, [station] 0 is Tamberline "
+                                "01, [level] 0 is level 1, and so on"));
+    json.insert(QStringLiteral("units"), units);
     return json;
+}
+
+QByteArray exportText(const modOVMXConfig &doc)
+{
+    QByteArray text;
+    writeValue(text, toJson(doc), 0);
+    return text + '\n';
 }
 
 QList<int> unrepresentedWords(const modOVMXConfig &doc)
@@ -187,9 +265,8 @@ ImportResult fromJson(const QByteArray &json)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return refused(QStringLiteral("not valid JSON: %1 at offset %2")
-                           .arg(parseError.errorString())
-                           .arg(parseError.offset));
+        return refused(QStringLiteral("not valid JSON: %1 at %2")
+                           .arg(parseError.errorString(), position(json, parseError.offset)));
     if (!document.isObject())
         return refused(QStringLiteral("not valid JSON: expected an object"));
     const QJsonObject object = document.object();
@@ -197,7 +274,7 @@ ImportResult fromJson(const QByteArray &json)
         return refused(QStringLiteral("format: expected \"%1\"").arg(QLatin1String(FormatName)));
     for (auto it = object.begin(); it != object.end(); ++it)
         if (it.key() != QStringLiteral("format") && it.key() != QStringLiteral("unusedWords") &&
-            !FieldTable::findField(it.key()))
+            it.key() != QStringLiteral("units") && !FieldTable::findField(it.key()))
             return refused(it.key() + QStringLiteral(": no such field"));
 
     Importer importer;

@@ -8,8 +8,9 @@
 #include <QString>
 
 // The image as JSON: one key per field, named as the field, holding nested arrays in the order
-// of the accessor's index arguments; "format"; and "unusedWords", word index to value for every
-// nonzero word that no field uses. Importing an export gives back the same image for every image
+// of the accessor's index arguments; "format"; "unusedWords", word index to value for every
+// nonzero word that no field uses; and "units", for each field what its numbers mean, which an
+// import accepts and ignores. Importing an export gives back the same image for every image
 // whose fields lie within their codings.
 namespace ConfigJson
 {
@@ -18,6 +19,9 @@ inline constexpr const char *FormatName = "orvandel-mx/1";
 
 // Works on any image, whatever its words hold.
 QJsonObject toJson(const modOVMXConfig &doc);
+
+// toJson as text: indented, each row of a nested array on one line.
+QByteArray exportText(const modOVMXConfig &doc);
 
 // Words whose bits no field carries (the high byte of a relay record's first word, say): an
 // import of this document's export would not give them back.
@@ -28,7 +32,8 @@ struct ImportResult {
     QString error; // names the field and index: "RelayCloseAction[3][1]: 12 is outside 0 to 11"
     modOVMXConfig::Image image{};
 };
-// Refuses malformed JSON, unknown or missing keys, wrong shapes and values outside their coding.
+// Refuses malformed JSON (naming its line and column), unknown or missing keys, wrong shapes and
+// values outside their coding.
 ImportResult fromJson(const QByteArray &json);
 
 } // namespace ConfigJson

@@ -27,6 +27,9 @@ struct Field {
     QString (*subject)(int a, int b);       // "Relay 2 / Tamberline 01 Input 3"
     const char *aspect;                     // "close action"; empty when the subject says it all
     std::optional<QString> (*words)(int v); // nullopt outside the coding
+    // What the stored numbers mean, led by the index order: "[dimmer]: percent 0–100". "{list}"
+    // stands for every value of the coding with its words, so a list cannot drift from them.
+    const char *units;
 
     int elementCount() const { return (rows ? rows : 1) * (cols ? cols : 1); }
     // Element n in index order: a = n / cols, b = n % cols.
@@ -39,6 +42,8 @@ struct Field {
     QString label(int n) const;
     // "Relay 2 / Tamberline 01 Input 3: close action Turn On Relay"
     QString describe(int n, int value) const;
+    // The units with "{list}" filled in: "[relay]: 0 = No Change; 1 = Turn Off; ..."
+    QString unitsText() const;
     // The words of a value, or the bare number with a note when it has none.
     QString valueWords(int v) const;
 };

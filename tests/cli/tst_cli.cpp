@@ -89,6 +89,9 @@ void CliTest::initTestCase()
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(dataFile(*name == 'h')) == 2048);
     }
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
+    QFile broken(m_dir.filePath(QStringLiteral("broken.json")));
+    QVERIFY(broken.open(QIODevice::WriteOnly) &&
+            broken.write("{\n    \"format\": \"orvandel-mx/1\",\n    \"ComPort\": 0,,\n}\n") > 0);
     const Run exported = cli(m_dir.path(), {"export", "hostile.OMX", "-o", "hostile.json"});
     QVERIFY(exported.code == 0 &&
             exported.err.startsWith("orvandel-mx-cli: warning: words 2, 3, 6, 7, 8, "));
@@ -108,6 +111,7 @@ void CliTest::command_printsReviewedText_data()
     row("diff-new-rich", "diff new.OMX rich.OMX", 1);
     row("diff-new-hostile", "diff new.OMX hostile.OMX", 1);
     row("diff-same", "diff rich.OMX rich.OMX", 0);
+    row("export-new", "export new.OMX", 0);
     row("help", "help", 0);
     QString levels = QStringLiteral("fc");
     for (int level = 0; level <= 255; ++level)
@@ -161,6 +165,8 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("import none.json -o new.OMX", "none.json");
     row("import hostile.OMX -o new.OMX", "not valid JSON");
     row("import hostile.json -o new.OMX", "RelayCloseAction[0][1]: expected a whole number");
+    row("import broken.json -o new.OMX",
+        "not valid JSON: unterminated object at line 3, column 19");
     row("fc", "LEVEL");
     row("fc -1", "\"-1\"");
     row("fc 256", "\"256\"");

@@ -112,11 +112,13 @@ private Q_SLOTS:
         QVERIFY(port.errorString().contains("was lost"));
     }
 
-    // Download, verify equal and not equal, upload, status, relays and a dimmer against the
-    // simulator program, compared whole with the reviewed transcript.
+    // Download with its backup, verify equal and not equal, upload, status, relays and dimmers
+    // against the simulator program; then an MX-2, a controller whose checksum disagrees with its
+    // memory, a silent one and a missing port; compared whole with the reviewed transcript.
     void deviceSession_matchesTranscript()
     {
         QTemporaryDir dir;
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8()); // the backups go there
         QByteArray sent(2048, '\0');
         // Block b holds 17b, 17b + 1, ...: each block shows its own number in its first value.
         for (int i = 0; i < 1024; ++i)
@@ -125,16 +127,45 @@ private Q_SLOTS:
         other[2 * 511] = 1; // only the port choice differs
         QVERIFY(modOVMXConfig::writeBytes(dir.filePath("sent.OMX"), sent).ok);
         QVERIFY(modOVMXConfig::writeBytes(dir.filePath("other.OMX"), other).ok);
-        SimProcess sim(ORVANDEL_SIM_PROGRAM);
-        QVERIFY(sim.start({}));
+        // Each controller is reached by a link, named as a user would name the port.
+        SimProcess mx4(ORVANDEL_SIM_PROGRAM), mx2(ORVANDEL_SIM_PROGRAM),
+            unsure(ORVANDEL_SIM_PROGRAM), silent(ORVANDEL_SIM_PROGRAM);
+        const QString load = dir.filePath("sent.OMX");
+        QVERIFY(mx4.start({"--link", dir.filePath("mx4")}) &&
+                mx2.start({"--link", dir.filePath("mx2"), "--model", "MX-2", "--load", load}) &&
+                unsure.start({"--link", dir.filePath("unsure"), "--fault", "wrong-checksum",
+                              "--load", load}) &&
+                silent.start({"--link", dir.filePath("silent"), "--fault", "silent"}));
         Transcript t;
         t.name("<dir>", dir.path());
-        t.name("<pty>", sim.device);
-        for (const QString command :
-             {"download <dir>/sent.OMX --trace", "verify <dir>/sent.OMX", "verify <dir>/other.OMX",
-              "upload <dir>/got.OMX --trace", "status --trace", "relay 3 on --trace",
-              "relay 3 off --trace", "relay 2 on", "dimmer 4 200 --trace", "status"})
-            t.run(ORVANDEL_CLI, (command + " --port <pty>").split(' '));
+        t.pattern("/dev/pts/\\d+", "<pty>");
+        t.pattern("controller-\\d{4}-\\d\\d-\\d\\d-\\d{6}(-\\d+)?\\.OMX", "controller-<when>.OMX");
+        t.pattern("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d", "<when>");
+        for (const QString command : {"download <dir>/sent.OMX --trace --port <dir>/mx4",
+                                      "verify <dir>/sent.OMX --port <dir>/mx4",
+                                      "verify <dir>/other.OMX --port <dir>/mx4",
+                                      "upload <dir>/got.OMX --trace --port <dir>/mx4",
+                                      "status --trace --port <dir>/mx4",
+                                      "relay 3 on --trace --port <dir>/mx4",
+                                      "relay 3 off --trace --port <dir>/mx4",
+                                      "relay 2 on --port <dir>/mx4",
+                                      "dimmer 4 200 --trace --port <dir>/mx4",
+                                      "dimmer 1 50% --trace --port <dir>/mx4",
+                                      "status --port <dir>/mx4",
+                                      "download <dir>/other.OMX --no-backup --port <dir>/mx4",
+                                      "download <dir>/sent.OMX --port <dir>/mx4",
+                                      "verify <dir>/sent.OMX --port <dir>/mx2",
+                                      "relay 4 on --port <dir>/mx2",
+                                      "dimmer 3 50% --port <dir>/mx2",
+                                      "dimmer 2 101% --port <dir>/mx2",
+                                      "status --port <dir>/mx2",
+                                      "download <dir>/other.OMX --port <dir>/mx2",
+                                      "verify <dir>/sent.OMX --port <dir>/unsure",
+                                      "download <dir>/other.OMX --trace --port <dir>/unsure",
+                                      "status --port <dir>/silent",
+                                      "verify <dir>/sent.OMX --port <dir>/none",
+                                      "backups"})
+            t.run(ORVANDEL_CLI, command.split(' '));
         QFile got(dir.filePath("got.OMX"));
         QVERIFY(got.open(QIODevice::ReadOnly));
         QCOMPARE(got.readAll(), sent);

@@ -3,12 +3,15 @@
 #include "ConfigTexts.h"
 #include "ExpectedText.h"
 #include "FieldTable.h"
+#include "ModelFit.h"
 #include "OptionTexts.h"
 #include "modOVMXConfig.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 namespace
 {
@@ -39,6 +42,7 @@ private Q_SLOTS:
     void badJson_isRefusedNamingWhere();
     void texts_readAsReviewed();
     void backups_keepNewestWithoutRepeats();
+    void mx2Note_namesOnlyDrivenOutputsThreeAndFour();
 };
 
 void ConfigTest::field_livesInItsWordAndBit_data()
@@ -240,6 +244,28 @@ void ConfigTest::backups_keepNewestWithoutRepeats()
                                   "controller-2026-12-07-060000-2.OMX 2026-12-07T06:00:00"}));
     QVERIFY(other.exists());
     QVERIFY(!BackupStore::keep(a, t, dir.filePath("notes.txt/x")).ok);
+}
+
+// Each step drives one more output; the defaults and outputs 1-2 drive none that an MX-2 lacks.
+void ConfigTest::mx2Note_namesOnlyDrivenOutputsThreeAndFour()
+{
+    modOVMXConfig doc;
+    doc.NewConfiguration();
+    const std::pair<std::function<void()>, const char *> steps[] = {
+        {[] {}, ""},
+        {[&] { doc.SetRelayCloseAction(0, 1, 2), doc.SetDimmerControl(23, 1, 4); }, ""},
+        {[&] { doc.SetRelayOpenAction(23, 3, 1); }, "relay 4"},
+        {[&] { doc.SetPhotocellTracking(1, 2, 3); }, "relay 4 and dimmer 3"},
+        {[&] { doc.SetRelayPowerOn(2, 3); }, "relays 3, 4 and dimmer 3"},
+        {[&] { doc.SetDimmerControl(0, 3, 1); }, "relays 3, 4 and dimmers 3, 4"},
+    };
+    for (const auto &[step, outputs] : steps) {
+        step();
+        QCOMPARE(ModelFit::missingOnMX2Note(doc),
+                 *outputs ? QStringLiteral("The settings drive %1, which an MX-2 does not have")
+                                .arg(QLatin1String(outputs))
+                          : QString());
+    }
 }
 
 QTEST_GUILESS_MAIN(ConfigTest)

@@ -112,8 +112,11 @@ private Q_SLOTS:
                     [&](const QString &c) { seen = QStringList{c}; },
                     [&](bool equal) { seen << (equal ? "label equal" : "label not equal"); }};
                 const bool verify = transfer == "verify", down = transfer == "download";
+                const auto read =
+                    verify ? comm.VerifySettings(doc) : modOVMXCommunications::VerifyResult{};
                 const QString result =
-                    verify ? modOVMXCommunications::VerifyCaption(comm.VerifySettings(doc).equal)
+                    verify ? (read.confirmed ? modOVMXCommunications::VerifyCaption(read.equal)
+                                             : QStringLiteral("could not be read"))
                     : (down ? comm.DownloadSettings(doc, prompts, hooks)
                             : comm.UploadSettings(doc, prompts, hooks))
                         ? "done"
@@ -126,7 +129,8 @@ private Q_SLOTS:
                              comm.PortOpen() ? "open" : "closed", describe(doc),
                              std::equal(sim.memory.begin(), sim.memory.end(), doc.image().begin())
                                  ? "has it"
-                                 : "differs"));
+                                 : "differs") +
+                    (comm.LastFailure.isEmpty() ? QString() : "; why: " + comm.LastFailure));
             }
         }
         t.compareWith(ORVANDEL_EXPECTED "/controller_faults.txt");
@@ -144,14 +148,19 @@ private Q_SLOTS:
         // A copy that "nobody" may run wherever the build tree lies.
         QVERIFY(QFile::copy(ORVANDEL_CLI, source.filePath("orvandel-mx-cli")));
         Transcript t;
+        t.pattern("/dev/pts/\\d+", "<pty>");
+        t.pattern("controller-[-\\d]+\\.OMX", "controller-<when>.OMX");
         for (const QString fault : {"missing", "unreadable", "short", "long", "directory",
                                     "diskFull", "readOnlyFolder", "controllerFails"}) {
             for (const QString op : {"open", "save", "download", "upload", "import"}) {
                 if (fault == "controllerFails" && op != "upload")
                     continue;
-                QTemporaryDir dir;
+                QTemporaryDir dir, data; // data: where a download keeps its backups
                 t.name("<dir>", dir.path());
-                QVERIFY(FileFaults::AsUser::handOver(dir.path()));
+                t.name("<data>", data.path());
+                QVERIFY(FileFaults::AsUser::handOver(dir.path()) &&
+                        FileFaults::AsUser::handOver(data.path()));
+                qputenv("XDG_DATA_HOME", data.path().toUtf8());
                 const QString path = dir.filePath("hall.OMX");
                 const QByteArray previous = modOVMXConfig::toBytes(pattern(5));
                 QVERIFY(fault == "missing" ||

@@ -13,6 +13,11 @@ class Transcript
 {
 public:
     void name(const QString &word, const QString &real) { m_names.append({word, real}); }
+    // Text that changes with the clock, matched by a pattern (multi-line: ^ starts each line).
+    void pattern(const QString &regex, const QString &word)
+    {
+        m_patterns.append({QRegularExpression(regex, QRegularExpression::MultilineOption), word});
+    }
     void line(const QString &text) { m_text += mask(text) + QLatin1Char('\n'); }
 
     int run(const QString &program, QStringList args)
@@ -50,9 +55,13 @@ private:
             text.replace(real, word);
         static const QRegularExpression ms(QStringLiteral("^ *\\d+ ms "),
                                            QRegularExpression::MultilineOption);
-        return text.replace(ms, QStringLiteral("<t> ms "));
+        text.replace(ms, QStringLiteral("<t> ms "));
+        for (const auto &[regex, word] : m_patterns)
+            text.replace(regex, word);
+        return text;
     }
 
     QList<std::pair<QString, QString>> m_names;
+    QList<std::pair<QRegularExpression, QString>> m_patterns;
     QString m_text;
 };

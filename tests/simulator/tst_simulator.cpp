@@ -16,6 +16,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         Transcript t;
         t.name("<dir>", dir.path());
+        t.pattern("/dev/pts/\\d+", "<pty>");
         t.run(ORVANDEL_CLI, {"new", "<dir>/site.OMX"});
         const QList<std::pair<QString, QStringList>> sessions = {
             {"--model mx-2 --node 01 --load <dir>/site.OMX --link <dir>/controller --pace",

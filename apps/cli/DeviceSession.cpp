@@ -1,0 +1,87 @@
+#include "DeviceSession.h"
+
+#include "CommTexts.h"
+#include "ModelFit.h"
+
+namespace DeviceCommands
+{
+
+QString traceLine(const modOVMXCommunications::TraceEvent &e)
+{
+    static const char *const kinds[] = {"sent", "received", "discarded", "timed out",
+                                        "port failed"};
+    return QStringLiteral("%1 ms %2 %3")
+        .arg(e.ms, 8)
+        .arg(QLatin1String(kinds[static_cast<int>(e.kind)]), -11)
+        .arg(QString::fromLatin1(e.data));
+}
+
+bool Session::choosePort(const QString &text, QString *problem)
+{
+    if (text.isEmpty())
+        return true;
+    portText = text;
+    if (const int n = PortMap::comNumber(text)) {
+        portNumber = n;
+        return true;
+    }
+    if (text.contains(QLatin1Char('=')) && !text.startsWith(QLatin1Char('/'))) {
+        if (!port->portMap().addOverride(text, problem))
+            return false;
+        portNumber = PortMap::comNumber(text.section(QLatin1Char('='), 0, 0));
+        return true;
+    }
+    port->portMap().setOverride(1, text);
+    return true;
+}
+
+QString Session::where() const
+{
+    return device.isEmpty() || device == portText ? portText
+                                                  : QStringLiteral("%1 (%2)").arg(portText, device);
+}
+
+bool Session::connect()
+{
+    const SerialPort::OpenResult result = comm->OpenPort(portNumber - 1);
+    device = result.device;
+    if (!result.ok)
+        io.err(QStringLiteral("orvandel-mx-cli: %1 %2: %3")
+                   .arg(CommTexts::unableToOpenPort(), portText, result.reason));
+    return result.ok;
+}
+
+int Session::unreachable(const QString &what)
+{
+    io.err(QStringLiteral("orvandel-mx-cli: the controller on %1 %2: %3. Check the cable, the "
+                          "controller's power, the port number, and that no other program "
+                          "holds the port.")
+               .arg(where(), what, comm->LastFailure));
+    return Cli::ControllerUnreadable;
+}
+
+std::optional<ControllerStatus> Session::readStatus()
+{
+    if (!comm->Transact(Frames::statusCommand(), Frames::StatusLength, Frames::ShortLimit))
+        return std::nullopt;
+    return DecodeStatus(comm->LastReply);
+}
+
+int Session::refuseOutput(const char *kind, int n)
+{
+    io.err(QStringLiteral("orvandel-mx-cli: the controller on %1 is an MX-2, which has %2s 1 "
+                          "and 2 only; %2 %3 was not changed")
+               .arg(where(), QLatin1String(kind))
+               .arg(n));
+    return Cli::UsageError;
+}
+
+void Session::warnModel(const ControllerStatus &status, const modOVMXConfig &doc)
+{
+    const QString note = ModelFit::missingOnMX2Note(doc);
+    if (!status.fourChannel && !note.isEmpty())
+        io.err(QStringLiteral("orvandel-mx-cli: warning: the controller on %1 is an MX-2. %2")
+                   .arg(where(), note));
+}
+
+} // namespace DeviceCommands

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "DeviceCommands.h"
+#include "Prompts.h"
+#include "QSerialPortLink.h"
+#include "StatusReply.h"
+#include "modOVMXCommunications.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class modOVMXConfig;
+
+// What every device command shares: the connection, and the words for its failures.
+namespace DeviceCommands
+{
+
+// Messages on the terminal: the lines of a box, without its buttons.
+class TerminalPrompts : public Prompts
+{
+public:
+    TerminalPrompts(const Output &io, bool firstLineOnly) : m_io(io), m_firstLineOnly(firstLineOnly)
+    {
+    }
+    bool askYesNo(const QString &, const QString &text) override
+    {
+        m_io.err(text + QStringLiteral(" No (not asked on the command line)"));
+        return false;
+    }
+    void message(const QString &, const QString &text, Icon) override
+    {
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        for (const QString &line : m_firstLineOnly ? lines.mid(0, 1) : lines)
+            m_io.err(line);
+    }
+
+private:
+    const Output &m_io;
+    bool m_firstLineOnly;
+};
+
+// "      12 ms sent        [270001]"
+QString traceLine(const modOVMXCommunications::TraceEvent &e);
+
+// One connection as a command uses it: the port, the protocol, and the words for failures.
+struct Session {
+    const Output &io;
+    std::function<int(const QString &problem)> usageError;
+    QString portText = QStringLiteral("COM1"); // as the user gave it
+    QString device{};                          // what it reaches, once tried
+    std::unique_ptr<QSerialPortLink> port = std::make_unique<QSerialPortLink>();
+    std::unique_ptr<modOVMXCommunications> comm = std::make_unique<modOVMXCommunications>(*port);
+    int portNumber = 1;
+
+    // "COM3", "COM3=/dev/ttyUSB1" or a device path, which then stands for COM1.
+    bool choosePort(const QString &text, QString *problem);
+    // "/tmp/ovmx (/dev/pts/3)", or the device alone when the user named it so.
+    QString where() const;
+    // Opens the port; says why not in one line.
+    bool connect();
+    // The last exchange failed: one line a script can show, with what a person should check.
+    // Returns Cli::ControllerUnreadable.
+    int unreachable(const QString &what);
+    std::optional<ControllerStatus> readStatus();
+    // Outputs 3 and 4 exist on an MX-4 only; asking an MX-2 for one is a mistake of use.
+    // Returns Cli::UsageError.
+    int refuseOutput(const char *kind, int n);
+    // On an MX-2, names the relays and dimmers 3-4 that `doc` drives.
+    void warnModel(const ControllerStatus &status, const modOVMXConfig &doc);
+};
+
+} // namespace DeviceCommands
