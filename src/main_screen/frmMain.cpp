@@ -117,8 +117,10 @@ void frmMain::cboAlert_Click()
     const int selected = m_cboAlert->currentIndex();
     if (m_refreshGuard || selected < 0)
         return;
+    const modOVMXConfig::Image before = m_doc.image();
     m_doc.ConfigModified = true;
     m_doc.SetTimedOffAlert(selected);
+    pushStep(before, QStringLiteral("Timed Off Blink Alert"));
 }
 
 void frmMain::cboOverride_Click()
@@ -126,8 +128,10 @@ void frmMain::cboOverride_Click()
     const int selected = m_cboOverride->currentIndex();
     if (m_refreshGuard || selected < 0)
         return;
+    const modOVMXConfig::Image before = m_doc.image();
     m_doc.ConfigModified = true;
     m_doc.SetTimedOffOverride(selected);
+    pushStep(before, QStringLiteral("Timed Off Override"));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -3,6 +3,8 @@
 
 #include "DataDirectory.h"
 
+#include <QUndoStack>
+
 namespace
 {
 const QString NoFile = QStringLiteral("None");
@@ -28,6 +30,7 @@ void frmMain::mnuFileNew_Click()
     m_doc.NewConfiguration();
     ShowControl();
     m_doc.ConfigModified = false;
+    m_history->clear();
 }
 
 bool frmMain::openFile(const QString &path)
@@ -39,6 +42,8 @@ bool frmMain::openFile(const QString &path)
     m_doc.DataFileName = path;
     ShowControl();
     m_doc.ConfigModified = false;
+    m_history->clear();
+    rememberFile(path);
     return true;
 }
 
@@ -60,8 +65,11 @@ void frmMain::FileOpen()
 
 void frmMain::FileSave()
 {
-    if (!reportFailure(m_doc.WriteDataFile()))
-        m_doc.ConfigModified = false;
+    if (reportFailure(m_doc.WriteDataFile()))
+        return;
+    m_doc.ConfigModified = false;
+    m_history->setClean();
+    rememberFile(m_doc.DataFileName);
 }
 
 void frmMain::FileSaveAs()
@@ -76,6 +84,8 @@ void frmMain::FileSaveAs()
         return;
     m_doc.DataFileName = name;
     m_doc.ConfigModified = false;
+    m_history->setClean();
+    rememberFile(name);
 }
 
 void frmMain::mnuFileOpen_Click()

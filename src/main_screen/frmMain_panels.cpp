@@ -33,8 +33,12 @@ void frmMain::buildMenus()
     QAction *fileSave = addCommand(file, "mnuFileSave", QStringLiteral("Save"));
     fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction *fileSaveAs = addCommand(file, "mnuFileSaveAs", QStringLiteral("Save As"));
+    fileSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    buildFileExtras(file);
     file->addSeparator();
     QAction *exit = addCommand(file, "mnuExit", QStringLiteral("Exit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    buildEditMenu();
     QMenuBar *bar = menuBar();
     QAction *relays = addCommand(bar, "mnuRelayOptions", QStringLiteral("Relay Power-On"));
     QAction *dimmers = addCommand(bar, "mnuDimmerOptions", QStringLiteral("Dimmers Settings"));
