@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: the grid, its panels, the File menu and the
 // message boxes it shows.
 #include "ConfigDiff.h"
+#include "ListPopupStyle.h"
 #include "MainWindowDriver.h"
 #include "QtPrompts.h"
 #include "SampleConfig.h"
@@ -9,11 +10,14 @@
 #include "modOVMXCommunications.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUndoStack>
 #include <QWheelEvent>
@@ -56,7 +60,11 @@ class tst_frmMain : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { qApp->installEventFilter(&m_wheelGuard); }
+    void initTestCase()
+    {
+        qApp->installEventFilter(&m_wheelGuard);
+        QApplication::setStyle(new ListPopupStyle);
+    }
     void init()
     {
         m_ui.reset(new MainWindowDriver);
@@ -376,6 +384,19 @@ private Q_SLOTS:
                               "setting in f0.OMX.",
                               ConfigDiff::describeDifferences(before, sample).join('\n')}));
         QCOMPARE(doc.image(), before.image());
+    }
+
+    // A thousand override times open as a scrolled list of about twenty rows.
+    void longList_scrolledPopup()
+    {
+        auto *list = m_ui->window.findChild<QComboBox *>("cboOverride");
+        list->showPopup();
+        const QAbstractItemView *view = list->view();
+        QTRY_VERIFY(view->isVisible());
+        const int rows = view->viewport()->height() / view->sizeHintForRow(0);
+        QVERIFY2(rows >= 18 && rows <= 22 && view->verticalScrollBar()->maximum() > 0,
+                 qPrintable(QString::number(rows)));
+        list->hidePopup();
     }
 
     void realMessageBox_questionAndMessage()
