@@ -66,7 +66,10 @@ void ProgrammingGrid::showToolTip(const QPoint &pos, const QPoint &globalPos)
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(globalPos, ConfigTexts::cellCaption(k), this, GridModel::cellRect(k));
+    QString text = ConfigTexts::cellCaption(k);
+    if (m_describer)
+        text += QLatin1Char('\n') + m_describer(k);
+    QToolTip::showText(globalPos, text, this, GridModel::cellRect(k));
 }
 
 void ProgrammingGrid::changeEvent(QEvent *event)

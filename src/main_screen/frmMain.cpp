@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "ClickableLabel.h"
+#include "ConfigDiff.h"
 #include "DataDirectory.h"
 #include "PanelFrame.h"
 #include "ProgrammingGrid.h"
@@ -30,6 +31,8 @@ frmMain::frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
     connect(m_grid, &ProgrammingGrid::cellHovered, this, &frmMain::lblControl_MouseMove);
     connect(m_grid, &ProgrammingGrid::backgroundHovered, this, &frmMain::ClearHL);
     connect(m_grid, &ProgrammingGrid::cellClicked, this, &frmMain::lblControl_Click);
+    m_grid->setCellDescriber(
+        [this](int k) { return ConfigDiff::describeCell(m_doc, k).join(QLatin1Char('\n')); });
     Form_Load();
     m_grid->setFocus();
 }

@@ -92,6 +92,7 @@ private:
     void buildPilotFrame(int station, int x);
     void buildTimedOffFrame();
     void buildLevelFrame(int photocell, int x);
+    void nameLevelLabels(int n);
     ClickableLabel *makePanelLabel(QWidget *frame, const QString &name, const QRect &rect,
                                    const QColor &colour, Qt::Alignment align);
     void fillTimedOffLists();

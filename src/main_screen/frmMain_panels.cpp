@@ -138,6 +138,7 @@ void frmMain::buildLevelFrame(int photocell, int x)
         m_lblPCOn[index] = makePanelLabel(frame, QStringLiteral("lblPCOn(%1)").arg(n),
                                           QRect(88, y, 65, 17), PanelLabelColour, Qt::AlignHCenter);
         m_lblPCOn[index]->setText(QStringLiteral("On=255/255"));
+        nameLevelLabels(n);
         connect(m_lblPCInp[index], &ClickableLabel::clicked, this,
                 [this, n] { lblPCInp_Click(n); });
         connect(m_lblPCOff[index], &ClickableLabel::clicked, this,

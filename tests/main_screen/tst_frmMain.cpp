@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QUndoStack>
 #include <QWheelEvent>
 
@@ -384,6 +385,24 @@ private Q_SLOTS:
                               "setting in f0.OMX.",
                               ConfigDiff::describeDifferences(before, sample).join('\n')}));
         QCOMPARE(doc.image(), before.image());
+    }
+
+    // A cell's tooltip names it, then says what it does in the differences' words; the level
+    // labels say which level they show.
+    void toolTips_nameAndDescribe()
+    {
+        m_ui->doc.SetRelayCloseAction(2, 1, 3);
+        QWidget *grid = m_ui->window.grid();
+        const QPoint at = GridModel::cellRect(26).center();
+        QHelpEvent help(QEvent::ToolTip, at, grid->mapToGlobal(at));
+        QApplication::sendEvent(grid, &help);
+        QCOMPARE(QToolTip::text(), "Tamberline 01 Input 3 / Relay 2 Control\nclose action Toggle "
+                                   "Relay Based On Relay 1 Status\nhold status while closed No\n"
+                                   "open action None\ntimed on 5 Minute");
+        QCOMPARE(m_ui->window.findChild<QWidget *>("lblPCOn(5)")->toolTip(),
+                 "Photocell 2 Input  2: on level");
+        QCOMPARE(m_ui->window.findChild<QWidget *>("lblPCOff(0)")->toolTip(),
+                 "Photocell 1 Input  1: off level");
     }
 
     // A thousand override times open as a scrolled list of about twenty rows.
