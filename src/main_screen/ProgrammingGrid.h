@@ -31,6 +31,7 @@ public:
     {
         m_describer = std::move(describer);
     }
+    QString describeCell(int k) const { return m_describer ? m_describer(k) : QString(); }
 
 Q_SIGNALS:
     void cellClicked(int index);

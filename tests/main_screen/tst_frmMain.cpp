@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -403,6 +404,42 @@ private Q_SLOTS:
                  "Photocell 2 Input  2: on level");
         QCOMPARE(m_ui->window.findChild<QWidget *>("lblPCOff(0)")->toolTip(),
                  "Photocell 1 Input  1: off level");
+    }
+
+    // Assistive technology reads the grid as a table: each cell named by its captions, its
+    // text as value, the highlighted cell focused. Tab walks the side panels, Space opens.
+    void accessibility_tableAndTab()
+    {
+        QWidget *widget = m_ui->window.grid();
+        QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(widget);
+        QAccessibleTableInterface *table = grid->tableInterface();
+        QVERIFY(table);
+        m_ui->doc.SetRelayCloseAction(2, 1, 2);
+        m_ui->window.ShowControl();
+        widget->setFocus();
+        m_ui->use("26", false);
+        QAccessibleInterface *cell = table->cellAt(1, 2);
+        const QPoint centre = widget->mapToGlobal(GridModel::cellRect(26).center());
+        QCOMPARE(QStringList({QString::asprintf("%dx%d", table->rowCount(), table->columnCount()),
+                              table->rowDescription(1), table->columnDescription(2),
+                              cell->text(QAccessible::Name), cell->text(QAccessible::Value),
+                              QString::asprintf(
+                                  "%d %d %d %d", cell->state().focused, grid->focusChild() == cell,
+                                  grid->childAt(centre.x(), centre.y()) == cell,
+                                  table->cellAt(29, 20)->tableCellInterface()->columnExtent())}),
+                 QStringList({"32x24", "Relay 2", "Tamberline 01 In 3",
+                              "Tamberline 01 Input 3 / Relay 2 Control", "On-", "1 1 1 4"}));
+        QStringList tabbed;
+        for (int n = 0; n < 39; ++n) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            tabbed << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(tabbed.filter("lblP").size(), 36); // every pilot and photocell label
+        QCOMPARE(tabbed.mid(12, 5).join(' '),
+                 "cboAlert cboOverride lblPCInp(0) lblPCOff(0) lblPCOn(0)");
+        QCOMPARE(tabbed.last(), "ProgrammingGrid");
+        QTest::keyClick(m_ui->window.findChild<QWidget *>("lblPCOn(7)"), Qt::Key_Space);
+        QCOMPARE(m_ui->opened, QStringList("frmPCInputs"));
     }
 
     // A thousand override times open as a scrolled list of about twenty rows.
