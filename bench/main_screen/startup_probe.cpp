@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
         window->menuBar()->addMenu(QStringLiteral("File"));
         window->setCentralWidget(new QLabel(QStringLiteral("Tevara Orvandel MX")));
     } else {
-        QApplication::setStyle(new ListPopupStyle);
+        ListPopupStyle::install();
         window = std::make_unique<frmMain>(doc, prompts, fileDialogs);
     }
     FirstPaint watcher(window.get());

@@ -1,6 +1,12 @@
 #include "ListPopupStyle.h"
 
+#include <QApplication>
 #include <QComboBox>
+
+void ListPopupStyle::install()
+{
+    QApplication::setStyle(new ListPopupStyle(QApplication::style()->name()));
+}
 
 int ListPopupStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                               QStyleHintReturn *returnData) const

@@ -11,6 +11,9 @@ public:
     static constexpr int VisibleRows = 20;
 
     using QProxyStyle::QProxyStyle;
+    // Becomes the application's style around the one it would use: the desktop's, or the one
+    // that -style or QT_STYLE_OVERRIDE names.
+    static void install();
     int styleHint(StyleHint hint, const QStyleOption *option = nullptr,
                   const QWidget *widget = nullptr,
                   QStyleHintReturn *returnData = nullptr) const override;

@@ -65,7 +65,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         qApp->installEventFilter(&m_wheelGuard);
-        QApplication::setStyle(new ListPopupStyle);
+        ListPopupStyle::install();
     }
     void init()
     {
