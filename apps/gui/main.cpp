@@ -1,4 +1,5 @@
 #include "ControllerSimulator.h"
+#include "ListPopupStyle.h"
 #include "QSerialPortLink.h"
 #include "QtFileDialogs.h"
 #include "QtPrompts.h"
@@ -55,6 +56,7 @@ std::unique_ptr<SerialPort> makePort(const QCommandLineParser &parser, Controlle
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    ListPopupStyle::install();
     QApplication::setApplicationName(QStringLiteral("orvandel-mx"));
     QApplication::setApplicationVersion(QStringLiteral("1.60"));
     // Lets the desktop match the window to its launcher and icon.

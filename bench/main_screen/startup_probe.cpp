@@ -1,6 +1,7 @@
-// Started by bench_main_startup: shows the tool's main window ("main"), a bare QMainWindow
-// ("bare") or a QMainWindow with a menu and one line of text ("text"), prints "shown" once the
-// first paint of the window has finished, and exits.
+// Started by bench_main_startup: shows the tool's main window as the tool starts it ("main") or
+// a QMainWindow with a menu and one line of text ("text"), prints "shown" once the first paint
+// of the window has finished, and exits.
+#include "ListPopupStyle.h"
 #include "QtFileDialogs.h"
 #include "QtPrompts.h"
 #include "frmMain.h"
@@ -58,11 +59,10 @@ int main(int argc, char *argv[])
     if (std::strcmp(mode, "main") != 0) {
         window = std::make_unique<QMainWindow>();
         window->resize(1025, 701);
-        if (std::strcmp(mode, "text") == 0) {
-            window->menuBar()->addMenu(QStringLiteral("File"));
-            window->setCentralWidget(new QLabel(QStringLiteral("Tevara Orvandel MX")));
-        }
+        window->menuBar()->addMenu(QStringLiteral("File"));
+        window->setCentralWidget(new QLabel(QStringLiteral("Tevara Orvandel MX")));
     } else {
+        ListPopupStyle::install();
         window = std::make_unique<frmMain>(doc, prompts, fileDialogs);
     }
     FirstPaint watcher(window.get());

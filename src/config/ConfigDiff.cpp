@@ -1,5 +1,6 @@
 #include "ConfigDiff.h"
 
+#include "ConfigTexts.h"
 #include "FieldTable.h"
 
 #include <bitset>
@@ -57,6 +58,21 @@ QStringList describeChangesFromNew(const modOVMXConfig &doc)
         if (FieldTable::isUnusedWord(w) && doc.GetWord(w) != 0)
             lines << wordLine(w) + QString::number(doc.GetWord(w));
     return lines;
+}
+
+QStringList describeCell(const modOVMXConfig &doc, int k)
+{
+    using namespace ConfigTexts;
+    const int i = inputOfCell(k);
+    const QString subject = targetName(rowOfCell(k)) + QStringLiteral(" / ") +
+                            (isTrackingCell(k) ? photocellName(i) : inputName(i));
+    QStringList parts;
+    for (const FieldTable::Field &f : FieldTable::fields())
+        for (int n = 0; n < f.elementCount(); ++n)
+            if (f.subject(f.firstIndex(n), f.secondIndex(n)) == subject)
+                parts << f.describe(n, f.get(doc, f.firstIndex(n), f.secondIndex(n)))
+                             .mid(subject.size() + 2);
+    return parts;
 }
 
 } // namespace ConfigDiff

@@ -18,4 +18,8 @@ QStringList describeDifferences(const modOVMXConfig &a, const modOVMXConfig &b);
 // nonzero unused word: the programming that a new configuration does not already hold.
 QStringList describeChangesFromNew(const modOVMXConfig &doc);
 
+// What grid cell k does, in the words of the differences without the cell's own name, one
+// field a line: "close action Turn On Relay", "hold status while closed No", ...
+QStringList describeCell(const modOVMXConfig &doc, int k);
+
 } // namespace ConfigDiff

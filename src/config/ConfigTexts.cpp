@@ -167,6 +167,17 @@ QString rowHeading(int q)
     return QStringLiteral("Dimmer %1").arg(q - 27);
 }
 
+QString cellShortName(int k)
+{
+    static const char *const devices[] = {"TB01", "TB02", "HW", "PC1", "PC2"};
+    const int i = inputOfCell(k);
+    const int device = i < 12 ? i / 6 : i < 16 ? 2 : i < 20 ? 3 : 4;
+    QString input = QString::fromLatin1(devices[device]);
+    if (!isTrackingCell(k))
+        input += QLatin1Char(' ') + inputHeading(i);
+    return rowHeading(rowOfCell(k)) + QStringLiteral(" ← ") + input;
+}
+
 ScreenTexts::ScreenTexts()
 {
     cells.fill(QStringLiteral("-"));

@@ -48,6 +48,8 @@ QString cellCaption(int k);   // "Tamberline 01 Input 3 / Relay 2 Control"
 QString deviceHeading(int n); // "Tamberline 01" ... "Photocell 2"
 QString inputHeading(int i);  // "In 1" ...
 QString rowHeading(int q);    // "Relay 1", "TB01-1", "HW In1", "PC2-4", "Dimmer 4"
+// A cell in the grid's own short words, its row first: "Relay 2 ← TB01 In 3", "Dimmer 1 ← PC2".
+QString cellShortName(int k);
 
 // Every text of the main screen, derived in one pass. A text whose value lies outside its
 // coding is "?": a caption left from the file shown before would claim a setting this image

@@ -4,6 +4,7 @@
 #include "ConfigDiff.h"
 #include "ConnectColours.h"
 #include "frmConnect.h"
+#include "frmDifferences.h"
 
 #include "Prompts.h"
 
@@ -114,28 +115,10 @@ void frmConnect::cmdDifferences_Click()
         return;
     modOVMXConfig controller;
     controller.setImage(*m_controllerImage);
-    const QStringList lines = ConfigDiff::describeDifferences(m_doc, controller);
-
-    auto *dialog = new QDialog(this);
-    dialog->setObjectName(QStringLiteral("frmDifferences"));
-    dialog->setWindowTitle(QStringLiteral("Differences"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    auto *layout = new QVBoxLayout(dialog);
-    layout->addWidget(new QLabel(
-        QStringLiteral("Each line reads: this tool's setting → the controller's setting."),
-        dialog));
-    auto *text = new QPlainTextEdit(dialog);
-    text->setObjectName(QStringLiteral("txtDifferences"));
-    text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setPlainText(lines.join(QLatin1Char('\n')));
-    layout->addWidget(text);
-    auto *close = new QPushButton(QStringLiteral("Close"), dialog);
-    close->setObjectName(QStringLiteral("cmdClose"));
-    layout->addWidget(close, 0, Qt::AlignRight);
-    connect(close, &QPushButton::clicked, dialog, &QDialog::accept);
-    dialog->resize(640, 360);
-    dialog->open();
+    frmDifferences::openFor(ConfigDiff::describeDifferences(m_doc, controller),
+                            QStringLiteral("Each line reads: this tool's setting → the "
+                                           "controller's setting."),
+                            this);
 }
 
 void frmConnect::cmdBackups_Click()

@@ -1,6 +1,8 @@
 #include "ClickableLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)
 {
@@ -14,4 +16,28 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (inside)
         Q_EMIT clicked();
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        Q_EMIT clicked();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+// The focused label shows a dotted frame inside its border.
+void ClickableLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
 }

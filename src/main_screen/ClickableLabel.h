@@ -2,12 +2,16 @@
 
 #include <QLabel>
 
-// A label that reports a left click: a press and a release inside it.
+// A label that reports a left click: a press and a release inside it. Tab reaches it, and
+// Enter or Space there count as a click, so the keyboard opens what the mouse opens.
 class ClickableLabel : public QLabel
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit ClickableLabel(QWidget *parent = nullptr) : QLabel(parent)
+    {
+        setFocusPolicy(Qt::TabFocus);
+    }
 
 Q_SIGNALS:
     void clicked();
@@ -15,6 +19,8 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_pressed = false;

@@ -1,5 +1,8 @@
 #include "ProgrammingGrid.h"
 
+#include "GridAccessible.h"
+
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,6 +15,7 @@ ProgrammingGrid::ProgrammingGrid(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    GridAccessible::installFactory();
 }
 
 void ProgrammingGrid::hover(int k)
@@ -19,6 +23,12 @@ void ProgrammingGrid::hover(int k)
     const int previous = m_model.HLIndex();
     m_model.hover(k);
     repaintHighlight(previous);
+    // The highlighted cell is the one a screen reader reads out.
+    if (QAccessible::isActive() && hasFocus() && previous != k) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(k);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void ProgrammingGrid::ClearHL()
@@ -66,7 +76,10 @@ void ProgrammingGrid::showToolTip(const QPoint &pos, const QPoint &globalPos)
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(globalPos, ConfigTexts::cellCaption(k), this, GridModel::cellRect(k));
+    QString text = ConfigTexts::cellCaption(k);
+    if (m_describer)
+        text += QLatin1Char('\n') + describeCell(k);
+    QToolTip::showText(globalPos, text, this, GridModel::cellRect(k));
 }
 
 void ProgrammingGrid::changeEvent(QEvent *event)

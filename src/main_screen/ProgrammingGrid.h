@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 // The programming grid drawn in one pass: headings, section captions, the 768 cells and the
 // fillers, from a GridModel. It covers the whole client area and is the window background, so
 // a mouse move anywhere off a cell clears the highlight. The side panels are its children.
@@ -24,6 +26,12 @@ public:
     void hover(int k);
     void ClearHL();
     void setCellTexts(const std::array<QString, GridModel::CellCount> &texts);
+    // What a cell does in words, shown in its tooltip below its name.
+    void setCellDescriber(std::function<QString(int)> describer)
+    {
+        m_describer = std::move(describer);
+    }
+    QString describeCell(int k) const { return m_describer ? m_describer(k) : QString(); }
 
 Q_SIGNALS:
     void cellClicked(int index);
@@ -63,4 +71,5 @@ private:
     GridModel m_model;
     int m_pressedCell = -1;
     QHash<BoxKey, QImage> m_boxCache;
+    std::function<QString(int)> m_describer;
 };

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "ClickableLabel.h"
+#include "ConfigDiff.h"
 #include "DataDirectory.h"
 #include "PanelFrame.h"
 #include "ProgrammingGrid.h"
@@ -32,6 +33,8 @@ frmMain::frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
     connect(m_grid, &ProgrammingGrid::cellHovered, this, &frmMain::lblControl_MouseMove);
     connect(m_grid, &ProgrammingGrid::backgroundHovered, this, &frmMain::ClearHL);
     connect(m_grid, &ProgrammingGrid::cellClicked, this, &frmMain::lblControl_Click);
+    m_grid->setCellDescriber(
+        [this](int k) { return ConfigDiff::describeCell(m_doc, k).join(QLatin1Char('\n')); });
     Form_Load();
     m_grid->setFocus();
 }
@@ -141,8 +144,10 @@ void frmMain::cboAlert_Click()
     const int selected = m_cboAlert->currentIndex();
     if (m_refreshGuard || selected < 0)
         return;
+    const modOVMXConfig::Image before = m_doc.image();
     m_doc.ConfigModified = true;
     m_doc.SetTimedOffAlert(selected);
+    pushStep(before, QStringLiteral("Timed Off Blink Alert"));
 }
 
 void frmMain::cboOverride_Click()
@@ -150,8 +155,10 @@ void frmMain::cboOverride_Click()
     const int selected = m_cboOverride->currentIndex();
     if (m_refreshGuard || selected < 0)
         return;
+    const modOVMXConfig::Image before = m_doc.image();
     m_doc.ConfigModified = true;
     m_doc.SetTimedOffOverride(selected);
+    pushStep(before, QStringLiteral("Timed Off Override"));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -14,6 +14,8 @@ class PanelFrame;
 class ProgrammingGrid;
 class QComboBox;
 class QDialog;
+class QMenu;
+class QUndoStack;
 class modOVMXCommunications;
 
 // The start-up window: the programming grid, the panels above it, the File menu and the
@@ -44,6 +46,12 @@ public:
     // The link the connection window uses; without one, "Connect" opens nothing.
     void setCommunications(modOVMXCommunications *comm) { m_comm = comm; }
 
+    // The programming's history: one step per editor or dialog session, timed-off list
+    // choice or upload that changed it. New and Open start it afresh.
+    QUndoStack *history() const { return m_history; }
+    // The files last opened or saved, newest first.
+    QStringList recentFiles() const;
+
     void ShowControl();
     void ShowTitle();
     void ClearHL();
@@ -69,6 +77,8 @@ public Q_SLOTS:
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuExit_Click();
+    void mnuFileCompare_Click();
+    void mnuRecent_Click(int n);
     void mnuRelayOptions_Click();
     void mnuDimmerOptions_Click();
     void mnuConnect_Click();
@@ -79,13 +89,14 @@ protected:
 
 private:
     void reportUnknownValues(const QString &holder);
-    void openBackup();
+    bool openBackup();
     void Form_Load();
     void buildMenus();
     void buildPanels();
     void buildPilotFrame(int station, int x);
     void buildTimedOffFrame();
     void buildLevelFrame(int photocell, int x);
+    void nameLevelLabels(int n);
     ClickableLabel *makePanelLabel(QWidget *frame, const QString &name, const QRect &rect,
                                    const QColor &colour, Qt::Alignment align);
     void fillTimedOffLists();
@@ -93,14 +104,29 @@ private:
     bool m_placedInFrame = false;
     bool reportFailure(const modOVMXConfig::FileResult &result);
 
-    // The windows the commands open; all of them live in frmMain_commands.cpp.
-    int runDialog(QDialog &dialog);
-    void openRelayControl(const QString &mapDef);
+    // History (frmMain_history.cpp). A step keeps the image before and after; the port
+    // choice is no part of it.
+    friend class ImageStep;
+    void buildEditMenu();
+    void pushStep(const modOVMXConfig::Image &before, const QString &name);
+    void restoreProgramming(const modOVMXConfig::Image &image);
+
+    // Compare With and the recent files (frmMain_recent.cpp).
+    void buildFileExtras(QMenu *file);
+    void rememberFile(const QString &path);
+    void forgetFile(const QString &path);
+    void showRecentFiles();
+
+    // The windows the commands open; all of them live in frmMain_commands.cpp. A session
+    // that changed the programming becomes one history step named `step` (the dialog's
+    // caption when empty).
+    int runDialog(QDialog &dialog, const QString &step = {});
+    void openRelayControl(const QString &mapDef, const QString &step);
     void openInputControl(const QString &mapDef, const QString &closedCaption,
-                          const QString &openCaption);
-    void openDimmerControl(const QString &mapDef);
+                          const QString &openCaption, const QString &step);
+    void openDimmerControl(const QString &mapDef, const QString &step);
     bool trackingRefused();
-    void openDimmerScale(const QString &mapDef);
+    void openDimmerScale(const QString &mapDef, const QString &step);
     void openPCInputs();
 
     modOVMXConfig &m_doc;
@@ -118,6 +144,10 @@ private:
     std::array<ClickableLabel *, 8> m_lblPCOn{};
     QComboBox *m_cboAlert = nullptr;
     QComboBox *m_cboOverride = nullptr;
+    QUndoStack *m_history = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QAction *m_recentSeparator = nullptr;
+    std::array<QAction *, 8> m_recent{};
 
     ConfigTexts::ScreenTexts m_texts;
     bool m_refreshGuard = false;

@@ -21,7 +21,13 @@ const QString Control = QStringLiteral(" Control");
 const QString Between = QStringLiteral(" / ");
 } // namespace
 
-int frmMain::runDialog(QDialog &dialog) { return m_dialogRunner(dialog); }
+int frmMain::runDialog(QDialog &dialog, const QString &step)
+{
+    const modOVMXConfig::Image before = m_doc.image();
+    const int result = m_dialogRunner(dialog);
+    pushStep(before, step.isEmpty() ? dialog.windowTitle() : step);
+    return result;
+}
 
 void frmMain::lblControl_Click(int Index)
 {
@@ -38,9 +44,10 @@ void frmMain::lblControl_Click(int Index)
     m_doc.SelRelay = static_cast<int16_t>(q);
     m_doc.SelDisInput = static_cast<int16_t>(q - 4);
     m_doc.SelDimmer = static_cast<int16_t>(q - 28);
+    const QString step = ConfigTexts::cellShortName(Index);
 
     if (Index < 96) {
-        openRelayControl(inputName + Between + targetName + Control);
+        openRelayControl(inputName + Between + targetName + Control, step);
     } else if (Index < 672) {
         if (i == q - 4)
             m_prompts.message(ErrorTitle,
@@ -51,13 +58,14 @@ void frmMain::lblControl_Click(int Index)
                              inputName + QStringLiteral(" Disables ") + targetName +
                                  QStringLiteral(" When Closed"),
                              inputName + QStringLiteral(" Disables ") + targetName +
-                                 QStringLiteral(" When Open"));
+                                 QStringLiteral(" When Open"),
+                             step);
     } else if (ConfigTexts::isTrackingCell(Index)) {
         if (trackingRefused())
             return; // nothing changed, so nothing is redrawn
-        openDimmerScale(ConfigTexts::photocellName(i) + Between + targetName + Control);
+        openDimmerScale(ConfigTexts::photocellName(i) + Between + targetName + Control, step);
     } else if (i < 16) {
-        openDimmerControl(inputName + Between + targetName + Control);
+        openDimmerControl(inputName + Between + targetName + Control, step);
     }
     ShowControl();
 }
@@ -76,34 +84,34 @@ bool frmMain::trackingRefused()
     return true;
 }
 
-void frmMain::openRelayControl(const QString &mapDef)
+void frmMain::openRelayControl(const QString &mapDef, const QString &step)
 {
     frmRelayControl editor(m_doc, m_prompts, this);
     editor.setMapDef(mapDef);
-    runDialog(editor);
+    runDialog(editor, step);
 }
 
 void frmMain::openInputControl(const QString &mapDef, const QString &closedCaption,
-                               const QString &openCaption)
+                               const QString &openCaption, const QString &step)
 {
     frmInputControl editor(m_doc, m_prompts, this);
     editor.setMapDef(mapDef);
     editor.setCheckCaptions(closedCaption, openCaption);
-    runDialog(editor);
+    runDialog(editor, step);
 }
 
-void frmMain::openDimmerControl(const QString &mapDef)
+void frmMain::openDimmerControl(const QString &mapDef, const QString &step)
 {
     frmDimmerControl editor(m_doc, m_prompts, this);
     editor.setMapDef(mapDef);
-    runDialog(editor);
+    runDialog(editor, step);
 }
 
-void frmMain::openDimmerScale(const QString &mapDef)
+void frmMain::openDimmerScale(const QString &mapDef, const QString &step)
 {
     frmDimmerScale editor(m_doc, m_prompts, this);
     editor.setMapDef(mapDef);
-    runDialog(editor);
+    runDialog(editor, step);
 }
 
 void frmMain::lblPilot_Click(int Index)
@@ -144,11 +152,17 @@ void frmMain::mnuDimmerOptions_Click()
 
 void frmMain::mnuConnect_Click()
 {
-    const modOVMXConfig::Image before = m_doc.image();
+    // What the window started from, or the backup opened from it: an upload (or the new
+    // configuration a failed one leaves) is the change the window itself can make.
+    modOVMXConfig::Image before = m_doc.image();
     if (m_comm) {
         frmConnect dialog(m_doc, m_prompts, *m_comm, this);
-        dialog.setBackupOpener([this] { openBackup(); });
-        runDialog(dialog);
+        dialog.setBackupOpener([this, &before] {
+            if (openBackup())
+                before = m_doc.image();
+        });
+        m_dialogRunner(dialog);
+        pushStep(before, QStringLiteral("Get Settings From OV-2"));
     }
     // An upload in the window replaced the image and, when it failed, the file name: the
     // screen and the title show them at once.

@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <QUndoStack>
+
 namespace
 {
 const QString NoFile = QStringLiteral("None");
@@ -53,6 +55,7 @@ void frmMain::mnuFileNew_Click()
     m_doc.NewConfiguration();
     ShowControl();
     m_doc.ConfigModified = false;
+    m_history->clear();
 }
 
 bool frmMain::openFile(const QString &path)
@@ -64,6 +67,8 @@ bool frmMain::openFile(const QString &path)
     m_doc.DataFileName = path;
     ShowControl();
     m_doc.ConfigModified = false;
+    m_history->clear();
+    rememberFile(path);
     reportUnknownValues(QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)));
     return true;
 }
@@ -86,8 +91,11 @@ void frmMain::FileOpen()
 
 void frmMain::FileSave()
 {
-    if (!reportFailure(m_doc.WriteDataFile()))
-        m_doc.ConfigModified = false;
+    if (reportFailure(m_doc.WriteDataFile()))
+        return;
+    m_doc.ConfigModified = false;
+    m_history->setClean();
+    rememberFile(m_doc.DataFileName);
 }
 
 void frmMain::FileSaveAs()
@@ -102,6 +110,8 @@ void frmMain::FileSaveAs()
         return;
     m_doc.DataFileName = name;
     m_doc.ConfigModified = false;
+    m_history->setClean();
+    rememberFile(name);
 }
 
 void frmMain::mnuFileOpen_Click()
@@ -112,18 +122,18 @@ void frmMain::mnuFileOpen_Click()
 
 // The connection window's way to the controllers' settings kept at Connect: the file dialog
 // starts in their folder, and the file opens as any data file does.
-void frmMain::openBackup()
+bool frmMain::openBackup()
 {
     if (m_doc.ConfigModified &&
         !m_prompts.askYesNo(ProgramTitle, QStringLiteral("Discard Any Changes?")))
-        return;
+        return false;
     const QString folder = BackupStore::directory();
     QDir().mkpath(folder);
     const QString name = m_fileDialogs.getOpenFileName(
         QDir::toNativeSeparators(folder + QStringLiteral("/*.OMX")), DataDirectory::fileFilter());
-    if (!name.isEmpty())
-        openFile(name);
+    const bool opened = !name.isEmpty() && openFile(name);
     ShowTitle();
+    return opened;
 }
 
 void frmMain::mnuFileSave_Click()

@@ -33,8 +33,12 @@ void frmMain::buildMenus()
     QAction *fileSave = addCommand(file, "mnuFileSave", QStringLiteral("Save"));
     fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction *fileSaveAs = addCommand(file, "mnuFileSaveAs", QStringLiteral("Save As"));
+    fileSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    buildFileExtras(file);
     file->addSeparator();
     QAction *exit = addCommand(file, "mnuExit", QStringLiteral("Exit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    buildEditMenu();
     QMenuBar *bar = menuBar();
     QAction *relays = addCommand(bar, "mnuRelayOptions", QStringLiteral("Relay Power-On"));
     QAction *dimmers = addCommand(bar, "mnuDimmerOptions", QStringLiteral("Dimmers Settings"));
@@ -134,6 +138,7 @@ void frmMain::buildLevelFrame(int photocell, int x)
         m_lblPCOn[index] = makePanelLabel(frame, QStringLiteral("lblPCOn(%1)").arg(n),
                                           QRect(88, y, 65, 17), PanelLabelColour, Qt::AlignHCenter);
         m_lblPCOn[index]->setText(QStringLiteral("On=255/255"));
+        nameLevelLabels(n);
         connect(m_lblPCInp[index], &ClickableLabel::clicked, this,
                 [this, n] { lblPCInp_Click(n); });
         connect(m_lblPCOff[index], &ClickableLabel::clicked, this,

@@ -7,15 +7,20 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
 
-// Keeps the tool's data directory out of the real documents folder.
+// Keeps the tool's data directory and its recent files out of the user's own.
 struct IsolatedHome {
     QTemporaryDir dir;
-    IsolatedHome() { qputenv("HOME", dir.path().toLocal8Bit()); }
+    IsolatedHome()
+    {
+        qputenv("HOME", dir.path().toLocal8Bit());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    }
 };
 
 // The main window, shown, driven as a user drives it; each window it opens runs through

@@ -1,6 +1,8 @@
 // The main window driven as a user drives it: the grid, its panels, the File menu and the
 // message boxes it shows.
 #include "BackupStore.h"
+#include "ConfigDiff.h"
+#include "ListPopupStyle.h"
 #include "MainWindowDriver.h"
 #include "QtPrompts.h"
 #include "SampleConfig.h"
@@ -9,11 +11,19 @@
 #include "modOVMXCommunications.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
+#include <QUndoStack>
 #include <QWheelEvent>
 
 namespace
@@ -90,7 +100,11 @@ class tst_frmMain : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { qApp->installEventFilter(&m_wheelGuard); }
+    void initTestCase()
+    {
+        qApp->installEventFilter(&m_wheelGuard);
+        ListPopupStyle::install();
+    }
     void init()
     {
         m_ui.reset(new MainWindowDriver);
@@ -325,6 +339,205 @@ private Q_SLOTS:
         QCOMPARE(unknownShown(), QStringList({"?", "?", "?", " Pilot 2 - ?"}));
         QCOMPARE(m_ui->fileDialogs.calls.value(0).presetName,
                  QDir::toNativeSeparators(BackupStore::directory() + "/*.OMX"));
+    }
+
+    // Each step, then the Edit menu's two items and the document's state after it. Undo and
+    // redo must bring back the image first seen at that point of the history.
+    void history_undoRedo_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("opened sample") << QStringList{
+            "26=2|Undo Relay 2 ← TB01 In 3|Redo|modified COM1",
+            "26=2|Undo Relay 2 ← TB01 In 3|Redo|modified COM1", // changed nothing: no step
+            "lblPCOn(0)|Undo Photocell Input Levels|Redo|modified COM1",
+            "cboAlert|Undo Timed Off Blink Alert|Redo|modified COM1",
+            "mnuConnect|Undo Get Settings From OV-2|Redo|modified COM6",
+            "Ctrl+Z|Undo Timed Off Blink Alert|Redo Get Settings From OV-2|modified COM6",
+            "Ctrl+S|Undo Timed Off Blink Alert|Redo Get Settings From OV-2|saved COM6",
+            "Ctrl+Z|Undo Photocell Input Levels|Redo Timed Off Blink Alert|modified COM6",
+            "Ctrl+Y|Undo Timed Off Blink Alert|Redo Get Settings From OV-2|saved COM6",
+            "Ctrl+Z|Undo Photocell Input Levels|Redo Timed Off Blink Alert|modified COM6",
+            "Ctrl+Z|Undo Relay 2 ← TB01 In 3|Redo Photocell Input Levels|modified COM6",
+            "Ctrl+Z|Undo|Redo Relay 2 ← TB01 In 3|modified COM6", // as opened, not as saved
+            "Ctrl+Shift+Z|Undo Relay 2 ← TB01 In 3|Redo Photocell Input Levels|modified COM6",
+            "lblPilot(0)|Undo Relay 2 ← TB01 In 3|Redo Photocell Input Levels|modified COM6",
+            "cboAlert|Undo Timed Off Blink Alert|Redo|modified COM6",
+            "mnuFileNew|Undo|Redo|saved COM1"};
+    }
+    void history_undoRedo()
+    {
+        QFETCH(QStringList, steps);
+        ControllerSimulator sim;
+        SimulatedSerialPort port(sim);
+        modOVMXCommunications comm(port);
+        m_ui->window.setCommunications(&comm);
+        QTemporaryDir dir;
+        modOVMXConfig sample, fresh;
+        fillSampleConfig(sample);
+        fresh.NewConfiguration();
+        QVERIFY(sample.writeFile(dir.filePath("sample.OMX")).ok);
+        QVERIFY(m_ui->window.openFile(dir.filePath("sample.OMX")));
+        auto &doc = m_ui->doc;
+        int closeAction = 0;
+        m_ui->onDialog = [&](QDialog &dialog) { // each editor or window stores one thing
+            const QString kind = dialog.metaObject()->className();
+            if (kind == "frmRelayControl")
+                doc.SetRelayCloseAction(doc.SelInput, doc.SelRelay, closeAction);
+            else if (kind == "frmPCInputs")
+                doc.SetPhotocellOnLevel(0, 0, 200);
+            else if (kind == "frmConnect") // an upload, then the port chosen
+                doc.setImage(fresh.image()), doc.SetComPort(5);
+        };
+        m_ui->prompts.unscriptedAnswer = true;
+        QUndoStack &history = *m_ui->window.history();
+        const auto programming = [&doc] {
+            modOVMXConfig copy = doc;
+            copy.SetComPort(0);
+            return modOVMXConfig::toBytes(copy.image());
+        };
+        QMap<int, QByteArray> seen{{0, programming()}}; // at each point of the history
+        for (const QString &step : steps) {
+            const QStringList w = step.split('|');
+            const QStringList target = w[0].split('=');
+            closeAction = target.value(1).toInt();
+            if (target[0] == "cboAlert")
+                QTest::keyClick(m_ui->window.findChild<QWidget *>(target[0]), Qt::Key_Up);
+            else
+                m_ui->use(target[0]);
+            const QByteArray image = programming();
+            if (w[0].startsWith("Ctrl+") && w[0] != "Ctrl+S") {
+                QCOMPARE(image, seen.value(history.index()));
+            } else {
+                seen.insert(history.index(), image);
+                seen.removeIf([&](auto entry) { return entry.key() > history.index(); });
+            }
+            const QString state = (doc.ConfigModified ? "modified COM" : "saved COM") +
+                                  QString::number(doc.GetComPort() + 1);
+            QCOMPARE(QStringList({w[0], m_ui->window.findChild<QAction *>("mnuUndo")->text(),
+                                  m_ui->window.findChild<QAction *>("mnuRedo")->text(), state}),
+                     w);
+        }
+        for (int n = 0; n < 250; ++n) // a long session keeps a long, but bounded, history
+            QTest::keyClick(m_ui->window.findChild<QWidget *>("cboAlert"),
+                            n % 2 ? Qt::Key_Up : Qt::Key_Down);
+        QVERIFY2(history.count() >= 100 && history.count() < 250,
+                 qPrintable(QString::number(history.count())));
+        m_ui->window.setCommunications(nullptr);
+    }
+
+    // Files opened or saved come back newest first, eight at most, each on Ctrl+n; one that no
+    // longer opens is reported as any Open is and leaves the list. Compare With shows every
+    // difference from a file, in the command line's words and order.
+    void recentAndCompare_listAndDiffer()
+    {
+        QTemporaryDir dir;
+        modOVMXConfig sample;
+        fillSampleConfig(sample);
+        QStringList names;
+        for (int n = 0; n < 9; ++n) {
+            names << dir.filePath(QString("f%1.OMX").arg(n));
+            QVERIFY(sample.writeFile(names.last()).ok && m_ui->window.openFile(names.last()));
+        }
+        m_ui->fileDialogs.answers << dir.filePath("saved.OMX");
+        m_ui->use("Ctrl+Shift+S");
+        QFile::remove(names[7]);
+        m_ui->use("Ctrl+3"); // f7: reported, forgotten
+        m_ui->use("Ctrl+3"); // now f6
+        QStringList menu;
+        for (const QAction *action : m_ui->window.findChild<QMenu *>("mnuFile")->actions())
+            if (action->isVisible() && !action->isSeparator())
+                menu << action->text() + ' ' + action->shortcut().toString();
+        QCOMPARE(menu.join(", "), "New Ctrl+N, Open Ctrl+O, Save Ctrl+S, Save As Ctrl+Shift+S, "
+                                  "Compare With… , &1 f6.OMX Ctrl+1, &2 saved.OMX Ctrl+2, "
+                                  "&3 f8.OMX Ctrl+3, &4 f5.OMX Ctrl+4, &5 f4.OMX Ctrl+5, "
+                                  "&6 f3.OMX Ctrl+6, &7 f2.OMX Ctrl+7, Exit Ctrl+Q");
+        QCOMPARE(m_ui->window.recentFiles().value(0), names[6]);
+        QCOMPARE(shown().size(), 1); // the read error, naming its file
+        QVERIFY(shown()[0].startsWith("Error|") && shown()[0].contains(names[7]));
+
+        auto &doc = m_ui->doc;
+        doc.SetRelayCloseAction(2, 1, 2);
+        doc.SetDimmerControl(3, 3, 50);
+        const modOVMXConfig before = doc;
+        QStringList differences;
+        m_ui->onDialog = [&](QDialog &dialog) {
+            differences << dialog.findChild<QLabel *>("lblDifferences")->text()
+                        << dialog.findChild<QPlainTextEdit *>("txtDifferences")->toPlainText();
+        };
+        m_ui->fileDialogs.answers << names[0];
+        m_ui->use("mnuFileCompare");
+        QCOMPARE(differences,
+                 QStringList({"2 differences. Each line reads: this tool's setting → the "
+                              "setting in f0.OMX.",
+                              ConfigDiff::describeDifferences(before, sample).join('\n')}));
+        QCOMPARE(doc.image(), before.image());
+    }
+
+    // A cell's tooltip names it, then says what it does in the differences' words; the level
+    // labels say which level they show.
+    void toolTips_nameAndDescribe()
+    {
+        m_ui->doc.SetRelayCloseAction(2, 1, 3);
+        QWidget *grid = m_ui->window.grid();
+        const QPoint at = GridModel::cellRect(26).center();
+        QHelpEvent help(QEvent::ToolTip, at, grid->mapToGlobal(at));
+        QApplication::sendEvent(grid, &help);
+        QCOMPARE(QToolTip::text(), "Tamberline 01 Input 3 / Relay 2 Control\nclose action Toggle "
+                                   "Relay Based On Relay 1 Status\nhold status while closed No\n"
+                                   "open action None\ntimed on 5 Minute");
+        QCOMPARE(m_ui->window.findChild<QWidget *>("lblPCOn(5)")->toolTip(),
+                 "Photocell 2 Input  2: on level");
+        QCOMPARE(m_ui->window.findChild<QWidget *>("lblPCOff(0)")->toolTip(),
+                 "Photocell 1 Input  1: off level");
+    }
+
+    // Assistive technology reads the grid as a table: each cell named by its captions, its
+    // text as value, the highlighted cell focused. Tab walks the side panels, Space opens.
+    void accessibility_tableAndTab()
+    {
+        QWidget *widget = m_ui->window.grid();
+        QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(widget);
+        QAccessibleTableInterface *table = grid->tableInterface();
+        QVERIFY(table);
+        m_ui->doc.SetRelayCloseAction(2, 1, 2);
+        m_ui->window.ShowControl();
+        widget->setFocus();
+        m_ui->use("26", false);
+        QAccessibleInterface *cell = table->cellAt(1, 2);
+        const QPoint centre = widget->mapToGlobal(GridModel::cellRect(26).center());
+        QCOMPARE(QStringList({QString::asprintf("%dx%d", table->rowCount(), table->columnCount()),
+                              table->rowDescription(1), table->columnDescription(2),
+                              cell->text(QAccessible::Name), cell->text(QAccessible::Value),
+                              QString::asprintf(
+                                  "%d %d %d %d", cell->state().focused, grid->focusChild() == cell,
+                                  grid->childAt(centre.x(), centre.y()) == cell,
+                                  table->cellAt(29, 20)->tableCellInterface()->columnExtent())}),
+                 QStringList({"32x24", "Relay 2", "Tamberline 01 In 3",
+                              "Tamberline 01 Input 3 / Relay 2 Control", "On-", "1 1 1 4"}));
+        QStringList tabbed;
+        for (int n = 0; n < 39; ++n) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            tabbed << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(tabbed.filter("lblP").size(), 36); // every pilot and photocell label
+        QCOMPARE(tabbed.mid(12, 5).join(' '),
+                 "cboAlert cboOverride lblPCInp(0) lblPCOff(0) lblPCOn(0)");
+        QCOMPARE(tabbed.last(), "ProgrammingGrid");
+        QTest::keyClick(m_ui->window.findChild<QWidget *>("lblPCOn(7)"), Qt::Key_Space);
+        QCOMPARE(m_ui->opened, QStringList("frmPCInputs"));
+    }
+
+    // A thousand override times open as a scrolled list of about twenty rows.
+    void longList_scrolledPopup()
+    {
+        auto *list = m_ui->window.findChild<QComboBox *>("cboOverride");
+        list->showPopup();
+        const QAbstractItemView *view = list->view();
+        QTRY_VERIFY(view->isVisible());
+        const int rows = view->viewport()->height() / view->sizeHintForRow(0);
+        QVERIFY2(rows >= 18 && rows <= 22 && view->verticalScrollBar()->maximum() > 0,
+                 qPrintable(QString::number(rows)));
+        list->hidePopup();
     }
 
     void realMessageBox_questionAndMessage()
