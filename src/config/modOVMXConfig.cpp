@@ -142,6 +142,10 @@ modOVMXConfig::FileResult modOVMXConfig::writeBytes(const QString &path, const Q
     // QSaveFile writes beside the target and renames over it only once everything is on
     // disk, so a full disk or a pulled stick never leaves a half-written data file.
     QSaveFile file(path);
+    // A shared folder may let a file be changed but nothing be created beside it: there the
+    // file is written in place, since no temporary file can be made. Everywhere else the
+    // write stays all or nothing.
+    file.setDirectWriteFallback(true);
     // Unbuffered, so a short write is seen here and not lost in a later flush.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {false, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString())};

@@ -150,8 +150,9 @@ private Q_SLOTS:
         Transcript t;
         t.pattern("/dev/pts/\\d+", "<pty>");
         t.pattern("controller-[-\\d]+\\.OMX", "controller-<when>.OMX");
-        for (const QString fault : {"missing", "unreadable", "short", "long", "directory",
-                                    "diskFull", "readOnlyFolder", "controllerFails"}) {
+        for (const QString fault :
+             {"missing", "unreadable", "short", "long", "directory", "diskFull", "readOnlyFolder",
+              "sharedFolder", "controllerFails"}) {
             for (const QString op : {"open", "save", "download", "upload", "import"}) {
                 if (fault == "controllerFails" && op != "upload")
                     continue;
@@ -175,8 +176,11 @@ private Q_SLOTS:
                 const auto readable = QFileDevice::ReadOwner | QFileDevice::ReadOther;
                 if (fault == "unreadable")
                     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
-                if (fault == "readOnlyFolder")
-                    QVERIFY(QFile::setPermissions(path, readable) &&
+                // Nothing can be created in either folder; in a shared one the file may change.
+                if (fault.endsWith("Folder"))
+                    QVERIFY(QFile::setPermissions(path, fault == "sharedFolder"
+                                                            ? readable | QFileDevice::WriteOwner
+                                                            : readable) &&
                             QFile::setPermissions(dir.path(), readable | QFileDevice::ExeOwner |
                                                                   QFileDevice::ExeOther));
                 std::optional<SimProcess> sim;
