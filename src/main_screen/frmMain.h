@@ -79,9 +79,9 @@ private:
     void Form_Load();
     void buildMenus();
     void buildPanels();
-    void buildPilotFrame(int station, int x);
+    void buildPilotFrame(int station);
     void buildTimedOffFrame();
-    void buildLevelFrame(int photocell, int x);
+    void buildLevelFrame(int photocell);
     ClickableLabel *makePanelLabel(QWidget *frame, const QString &name, const QRect &rect,
                                    const QColor &colour, Qt::Alignment align);
     void fillTimedOffLists();
