@@ -71,6 +71,9 @@ public Q_SLOTS:
     void mnuRelayOptions_Click();
     void mnuDimmerOptions_Click();
     void mnuConnect_Click();
+    // The printed record (frmMain_report.cpp): preview and print, or a PDF file.
+    void mnuFilePrint_Click();
+    void mnuFileExportPdf_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -78,6 +81,7 @@ protected:
 private:
     void Form_Load();
     void buildMenus();
+    void buildReportMenu();
     void buildPanels();
     void buildPilotFrame(int station);
     void buildTimedOffFrame();
