@@ -61,6 +61,8 @@ void ScaleCurve::DrawLines()
 void ScaleCurve::paint(QPainter &painter, int hover) const
 {
     painter.save();
+    // The flat runs end on the plot's edge, and a pen's width must not carry them past it.
+    painter.setClipRect(QRect(0, 0, PixelWidth, PixelHeight), Qt::IntersectClip);
     painter.fillRect(QRect(0, 0, PixelWidth, PixelHeight), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(1 / TwipsPerPixel, 1 / TwipsPerPixel);
