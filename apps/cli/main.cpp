@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "DeviceCommands.h"
 #include "FileCommands.h"
+#include "ReportCommand.h"
 
 #include <QCoreApplication>
 
@@ -13,7 +14,8 @@ namespace
 std::vector<Cli::Command> allCommands()
 {
     std::vector<Cli::Command> commands;
-    for (const auto &group : {FileCommands::commands(), DeviceCommands::commands()})
+    for (const auto &group :
+         {FileCommands::commands(), DeviceCommands::commands(), ReportCommand::commands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }
@@ -35,7 +37,7 @@ QString usage(const std::vector<Cli::Command> &commands)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = ReportCommand::application(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     const std::vector<Cli::Command> commands = allCommands();
     if (args.isEmpty())

@@ -10,15 +10,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
 #include <cmath>
 
 namespace
 {
 
-constexpr double TwipsPerLevel = ScalePlot::MaxLeft / 255;  // 15
-constexpr double TwipsPerPercent = ScalePlot::MaxTop / 100; // 28.8
-constexpr int PlotLeft = 56, PlotTop = 28;                  // pixels inside the frame
+constexpr double TwipsPerLevel = ScaleCurve::TwipsPerLevel;
+constexpr int PlotLeft = 56, PlotTop = 28; // pixels inside the frame
 
 enum Mode { Disabled, TwoPoint, ThreePoint, Setpoint };
 
@@ -38,14 +36,6 @@ QString formatTenths(double tenthsValue)
 {
     const long tenths = std::lround(roundHalfEven(tenthsValue));
     return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-}
-
-// Stored values outside their ranges are shown at the plot's edge, where they can be grabbed.
-double leftOfLevel(int level) { return TwipsPerLevel * std::clamp(level, 0, 255); }
-
-double topOfOutput(int output)
-{
-    return ScalePlot::MaxTop - TwipsPerPercent * std::clamp(output, 0, 100);
 }
 
 int levelOfLeft(double left) { return static_cast<int>(roundHalfEven(left / TwipsPerLevel)); }
@@ -168,6 +158,8 @@ void frmDimmerScale::ShowControl()
 void frmDimmerScale::placeGrips()
 {
     const int p = m_doc.SelPhotocell, d = m_doc.SelDimmer;
+    const auto leftOfLevel = ScaleCurve::leftOfLevel;
+    const auto topOfOutput = ScaleCurve::topOfOutput;
     picScale->setGrip(1, leftOfLevel(m_doc.GetScaleLevel1(p, d)),
                       topOfOutput(m_doc.GetScaleOutput1(p, d)));
     picScale->setGrip(2, leftOfLevel(m_doc.GetScaleLevel3(p, d)),

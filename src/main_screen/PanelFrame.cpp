@@ -1,5 +1,7 @@
 #include "PanelFrame.h"
 
+#include "ScreenPainter.h"
+
 #include <QPainter>
 
 PanelFrame::PanelFrame(const QString &caption, QWidget *parent)
@@ -19,18 +21,6 @@ void PanelFrame::setCaption(const QString &caption)
 void PanelFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QFontMetrics metrics = fontMetrics();
-    const int lineY = metrics.height() / 2;
-    // An etched line: dark grey with a white line beside it.
-    const QRect box = rect().adjusted(0, lineY, -2, -2);
-    painter.setPen(QColor(160, 160, 160));
-    painter.drawRect(box);
-    painter.setPen(Qt::white);
-    painter.drawRect(box.translated(1, 1));
-    if (m_caption.isEmpty())
-        return;
-    const QRect text(8, 0, metrics.horizontalAdvance(m_caption) + 4, metrics.height());
-    painter.fillRect(text, palette().window());
-    painter.setPen(palette().windowText().color());
-    painter.drawText(text, Qt::AlignCenter, m_caption);
+    ScreenPainter::paintFrame(painter, rect(), m_caption, palette().window().color(),
+                              palette().windowText().color());
 }

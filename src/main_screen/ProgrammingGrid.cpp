@@ -89,66 +89,10 @@ void ProgrammingGrid::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-// Cells repeat a few texts on a few colours ("-" on grey, "Disable" on green), so each
-// combination is drawn once into an image and afterwards only copied: laying out 700 texts
-// on every repaint would take several milliseconds.
-const QImage &ProgrammingGrid::boxImage(const QString &text, const QColor &fill, QSize size)
-{
-    const qreal ratio = devicePixelRatioF();
-    const BoxKey key{text, fill.rgb(), size, ratio};
-    auto found = m_boxCache.find(key);
-    if (found == m_boxCache.end()) {
-        QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(fill);
-        QPainter painter(&image);
-        painter.setFont(font());
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, text);
-        found = m_boxCache.insert(key, image);
-    }
-    return *found;
-}
-
-// A label with a single-line border. Neighbours overlap by exactly their shared border line,
-// so filling the whole box black and then its inside leaves every line one pixel wide.
-void ProgrammingGrid::drawBox(QPainter &painter, const QRect &rect, const QColor &fill,
-                              const QString &text)
-{
-    painter.fillRect(rect, Qt::black);
-    painter.drawImage(rect.topLeft() + QPoint(1, 1),
-                      boxImage(text, fill, rect.size() - QSize(2, 2)));
-}
-
 void ProgrammingGrid::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    // A highlight move dirties a few strips far apart: test cells against them, not against
-    // their bounding rectangle, which would cover the whole grid.
-    const QRegion &dirty = event->region();
-    painter.fillRect(event->rect(), GridModel::Background);
-    painter.setPen(Qt::black);
-    for (int s = 0; s < GridModel::CaptionCount; ++s) {
-        const QRect rect = GridModel::captionRect(s);
-        painter.fillRect(rect, GridModel::captionColour(s));
-        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, GridModel::captionText(s));
-    }
-    for (int n = 0; n < GridModel::DeviceCount; ++n)
-        drawBox(painter, GridModel::deviceRect(n), m_model.deviceColour(n),
-                ConfigTexts::deviceHeading(n));
-    for (int i = 0; i < GridModel::InputCount; ++i)
-        drawBox(painter, GridModel::inputRect(i), m_model.inputColour(i),
-                ConfigTexts::inputHeading(i));
-    for (int q = 0; q < GridModel::RowCount; ++q)
-        drawBox(painter, GridModel::outputRect(q), m_model.outputColour(q),
-                ConfigTexts::rowHeading(q));
-    for (int k = 0; k < GridModel::CellCount; ++k) {
-        const QRect rect = GridModel::cellRect(k);
-        if (GridModel::cellVisible(k) && dirty.intersects(rect))
-            drawBox(painter, rect, m_model.cellColour(k), m_model.cellText(k));
-    }
-    for (int j = 0; j < GridModel::FillerCount; ++j)
-        painter.fillRect(GridModel::fillerRect(j), GridModel::FillerColour);
+    ScreenPainter::paintGrid(painter, m_model, event->region(), &m_boxCache);
 }
 
 void ProgrammingGrid::mouseMoveEvent(QMouseEvent *event)

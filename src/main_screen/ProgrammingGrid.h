@@ -1,9 +1,8 @@
 #pragma once
 
 #include "GridModel.h"
+#include "ScreenPainter.h"
 
-#include <QHash>
-#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -15,7 +14,7 @@ class ProgrammingGrid : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr QSize ClientSize{1025, 681};
+    static constexpr QSize ClientSize = ScreenPainter::ClientSize;
 
     explicit ProgrammingGrid(QWidget *parent = nullptr);
 
@@ -52,24 +51,9 @@ private:
     void showToolTip(const QPoint &pos, const QPoint &globalPos);
     void moveHighlight(int dx, int dy);
     void repaintHighlight(int previousIndex);
-    const QImage &boxImage(const QString &text, const QColor &fill, QSize size);
-    void drawBox(QPainter &painter, const QRect &rect, const QColor &fill, const QString &text);
-
-    struct BoxKey {
-        QString text;
-        QRgb fill;
-        QSize size;
-        qreal ratio;
-        bool operator==(const BoxKey &) const = default;
-        friend size_t qHash(const BoxKey &key, size_t seed = 0)
-        {
-            return qHashMulti(seed, key.text, key.fill, key.size.width(), key.size.height(),
-                              key.ratio);
-        }
-    };
 
     GridModel m_model;
     int m_pressedCell = -1;
-    QHash<BoxKey, QImage> m_boxCache;
+    ScreenPainter::BoxCache m_boxCache;
     std::function<QString(int)> m_describer;
 };

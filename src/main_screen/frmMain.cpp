@@ -29,6 +29,7 @@ frmMain::frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
     m_grid->setPalette(palette);
     setCentralWidget(m_grid);
     buildMenus();
+    buildReportMenu();
     buildPanels();
     connect(m_grid, &ProgrammingGrid::cellHovered, this, &frmMain::lblControl_MouseMove);
     connect(m_grid, &ProgrammingGrid::backgroundHovered, this, &frmMain::ClearHL);

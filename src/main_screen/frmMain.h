@@ -82,6 +82,9 @@ public Q_SLOTS:
     void mnuRelayOptions_Click();
     void mnuDimmerOptions_Click();
     void mnuConnect_Click();
+    // The printed record (frmMain_report.cpp): preview and print, or a PDF file.
+    void mnuFilePrint_Click();
+    void mnuFileExportPdf_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -92,10 +95,11 @@ private:
     bool openBackup();
     void Form_Load();
     void buildMenus();
+    void buildReportMenu();
     void buildPanels();
-    void buildPilotFrame(int station, int x);
+    void buildPilotFrame(int station);
     void buildTimedOffFrame();
-    void buildLevelFrame(int photocell, int x);
+    void buildLevelFrame(int photocell);
     void nameLevelLabels(int n);
     ClickableLabel *makePanelLabel(QWidget *frame, const QString &name, const QRect &rect,
                                    const QColor &colour, Qt::Alignment align);

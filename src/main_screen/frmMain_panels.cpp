@@ -4,14 +4,14 @@
 #include "ClickableLabel.h"
 #include "PanelFrame.h"
 #include "ProgrammingGrid.h"
+#include "ScreenPainter.h"
 
 #include <QComboBox>
 #include <QMenuBar>
 
 namespace
 {
-const QColor PanelLabelColour{255, 224, 192};
-const QColor LevelNumberColour{192, 255, 255};
+using namespace ScreenPainter::Panels;
 
 QAction *addCommand(QWidget *menu, const char *name, const QString &caption)
 {
@@ -73,24 +73,23 @@ ClickableLabel *frmMain::makePanelLabel(QWidget *frame, const QString &name, con
 
 void frmMain::buildPanels()
 {
-    buildPilotFrame(0, 56);
-    buildPilotFrame(1, 296);
+    buildPilotFrame(0);
+    buildPilotFrame(1);
     buildTimedOffFrame();
-    buildLevelFrame(0, 696);
-    buildLevelFrame(1, 856);
+    buildLevelFrame(0);
+    buildLevelFrame(1);
 }
 
-void frmMain::buildPilotFrame(int station, int x)
+void frmMain::buildPilotFrame(int station)
 {
-    auto *frame = new PanelFrame(QStringLiteral("Tamberline 0%1 Pilots").arg(station + 1), m_grid);
+    auto *frame = new PanelFrame(pilotCaption(station), m_grid);
     frame->setObjectName(QStringLiteral("frmTB%1Pilots").arg(station + 1));
-    frame->setGeometry(x, 0, 241, 81);
+    frame->setGeometry(pilotFrame(station));
     m_frmPilots[static_cast<size_t>(station)] = frame;
     for (int k = 0; k < 6; ++k) {
         const int n = 6 * station + k;
-        const QRect rect(k < 3 ? 8 : 128, 24 + 16 * (k % 3), 105, 17);
-        ClickableLabel *label = makePanelLabel(frame, QStringLiteral("lblPilot(%1)").arg(n), rect,
-                                               PanelLabelColour, Qt::AlignLeft);
+        ClickableLabel *label = makePanelLabel(frame, QStringLiteral("lblPilot(%1)").arg(n),
+                                               pilotLabel(k), LabelColour, Qt::AlignLeft);
         connect(label, &ClickableLabel::clicked, this, [this, n] { lblPilot_Click(n); });
         m_lblPilot[static_cast<size_t>(n)] = label;
     }
@@ -100,43 +99,40 @@ void frmMain::buildTimedOffFrame()
 {
     auto *frame = new PanelFrame(QStringLiteral("Timed Off Configuation"), m_grid);
     frame->setObjectName(QStringLiteral("frmTimedOffConfig"));
-    frame->setGeometry(536, 0, 161, 81);
+    frame->setGeometry(timedOffFrame());
     const auto addList = [frame](const char *labelName, const QString &caption,
-                                 const char *listName, int y) {
+                                 const char *listName, int n) {
         auto *label = new QLabel(caption, frame);
         label->setObjectName(QLatin1String(labelName));
-        label->setGeometry(4, y, 73, 21);
-        auto *list = new QComboBox(frame);
-        list->setObjectName(QLatin1String(listName));
-        list->setGeometry(76, y, 81, 21);
-        return list;
+        label->setGeometry(listCaption(n));
+        auto *box = new QComboBox(frame);
+        box->setObjectName(QLatin1String(listName));
+        box->setGeometry(list(n));
+        return box;
     };
-    m_cboAlert = addList("lblAlert", QStringLiteral("Blink Alert"), "cboAlert", 16);
-    m_cboOverride = addList("lblOverride", QStringLiteral("Override"), "cboOverride", 48);
+    m_cboAlert = addList("lblAlert", QStringLiteral("Blink Alert"), "cboAlert", 0);
+    m_cboOverride = addList("lblOverride", QStringLiteral("Override"), "cboOverride", 1);
     connect(m_cboAlert, &QComboBox::currentIndexChanged, this, &frmMain::cboAlert_Click);
     connect(m_cboOverride, &QComboBox::currentIndexChanged, this, &frmMain::cboOverride_Click);
 }
 
-void frmMain::buildLevelFrame(int photocell, int x)
+void frmMain::buildLevelFrame(int photocell)
 {
     auto *frame = new PanelFrame(QStringLiteral("Photocell %1").arg(photocell + 1), m_grid);
     frame->setObjectName(QStringLiteral("frmPC%1Levels").arg(photocell + 1));
-    frame->setGeometry(x, 0, 161, 81);
+    frame->setGeometry(levelFrame(photocell));
     m_frmPCLevels[static_cast<size_t>(photocell)] = frame;
     for (int l = 0; l < 4; ++l) {
         const int n = 4 * photocell + l;
-        const int y = 14 + 16 * l;
         const auto index = static_cast<size_t>(n);
-        m_lblPCInp[index] =
-            makePanelLabel(frame, QStringLiteral("lblPCInp(%1)").arg(n), QRect(8, y, 17, 17),
-                           LevelNumberColour, Qt::AlignHCenter);
+        m_lblPCInp[index] = makePanelLabel(frame, QStringLiteral("lblPCInp(%1)").arg(n),
+                                           levelNumber(l), LevelNumberColour, Qt::AlignHCenter);
         m_lblPCInp[index]->setText(QString::number(l + 1));
-        m_lblPCOff[index] =
-            makePanelLabel(frame, QStringLiteral("lblPCOff(%1)").arg(n), QRect(24, y, 65, 17),
-                           PanelLabelColour, Qt::AlignHCenter);
+        m_lblPCOff[index] = makePanelLabel(frame, QStringLiteral("lblPCOff(%1)").arg(n),
+                                           offLevel(l), LabelColour, Qt::AlignHCenter);
         m_lblPCOff[index]->setText(QStringLiteral("Off=255/255"));
-        m_lblPCOn[index] = makePanelLabel(frame, QStringLiteral("lblPCOn(%1)").arg(n),
-                                          QRect(88, y, 65, 17), PanelLabelColour, Qt::AlignHCenter);
+        m_lblPCOn[index] = makePanelLabel(frame, QStringLiteral("lblPCOn(%1)").arg(n), onLevel(l),
+                                          LabelColour, Qt::AlignHCenter);
         m_lblPCOn[index]->setText(QStringLiteral("On=255/255"));
         nameLevelLabels(n);
         connect(m_lblPCInp[index], &ClickableLabel::clicked, this,

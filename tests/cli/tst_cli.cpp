@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,11 +14,12 @@ struct Run {
 };
 
 // The program runs in `dir`, so the files it names are the relative names the test gave it.
-Run cli(const QString &dir, const QStringList &args, const QByteArray &input = {})
+Run cli(const QString &dir, const QStringList &args, const QByteArray &input = {},
+        const QString &program = QStringLiteral(ORVANDEL_CLI))
 {
     QProcess process;
     process.setWorkingDirectory(dir);
-    process.start(QStringLiteral(ORVANDEL_CLI), args);
+    process.start(program, args);
     process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -66,6 +68,8 @@ private Q_SLOTS:
     void command_printsReviewedText_data();
     void command_printsReviewedText();
     void exportThenImport_givesTheFileBack();
+    void report_readsBackAsReviewed_data();
+    void report_readsBackAsReviewed();
     void badUse_exitsTwoWithOneLine_data();
     void badUse_exitsTwoWithOneLine();
 
@@ -143,6 +147,44 @@ void CliTest::exportThenImport_givesTheFileBack()
     QCOMPARE(bytes("piped.OMX"), bytes("rich.OMX"));
 }
 
+void CliTest::report_readsBackAsReviewed_data()
+{
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("paper");
+    QTest::newRow("report-rich") << "report rich.OMX"
+                                 << "842 x 595 pts (A4)";
+    QTest::newRow("report-new-letter-fc") << "report new.OMX --paper letter --fc"
+                                          << "792 x 612 pts (letter)";
+    QTest::newRow("report-hostile") << "report hostile.OMX"
+                                    << "842 x 595 pts (A4)";
+}
+
+// The PDF read back by poppler: every page's header with "Page n of N", the grid and its panels,
+// the words of show and each curve with its points, laid out as on paper, the date masked;
+// landscape paper; every font embedded, so the text is real text wherever it is opened.
+void CliTest::report_readsBackAsReviewed()
+{
+    QFETCH(QString, args);
+    QFETCH(QString, paper);
+    const Run run = cli(m_dir.path(), args.split(' ') << "-o"
+                                                      << "out.pdf");
+    QVERIFY2(run.code == 0 && run.err.isEmpty(), run.err);
+    const auto poppler = [this](const char *tool, const QStringList &args) {
+        return QString::fromUtf8(cli(m_dir.path(), args, {}, QLatin1String(tool)).out);
+    };
+    QString text = poppler("pdftotext", {"-layout", "out.pdf", "-"});
+    text.replace(QRegularExpression("Date: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d"), "Date: (masked)");
+    ExpectedText::compare(
+        QStringLiteral(ORVANDEL_EXPECTED "/%1.txt").arg(QLatin1String(QTest::currentDataTag())),
+        text.toUtf8());
+    QVERIFY(poppler("pdfinfo", {"out.pdf"}).contains("Page size:       " + paper));
+    const QStringList fonts = poppler("pdffonts", {"out.pdf"}).split('\n', Qt::SkipEmptyParts);
+    QVERIFY(fonts.size() > 2);
+    for (const QString &font : fonts.mid(2)) // name, type, encoding, then emb sub uni
+        QVERIFY2(font.contains(QRegularExpression(" yes +(yes|no) +(yes|no) +\\d+ +\\d+$")),
+                 qPrintable(font));
+}
+
 void CliTest::badUse_exitsTwoWithOneLine_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -171,6 +213,10 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("fc -1", "\"-1\"");
     row("fc 256", "\"256\"");
     row("fc 1.5", "\"1.5\"");
+    row("report new.OMX", "-o OUT.pdf");
+    row("report new.OMX -o x.pdf --paper a3", "\"a3\"");
+    row("report none.OMX -o new.OMX", "none.OMX");
+    row("report new.OMX -o folder", "folder");
 }
 
 // Nothing is written: the file named by -o keeps its bytes.

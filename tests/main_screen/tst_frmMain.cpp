@@ -156,6 +156,7 @@ private Q_SLOTS:
         row("lists", {"key cboAlert 7", "key cboOverride End"},
             {"", "modified", "timed off 5 994"});
         row("alert: wheel passing", {"wheel cboAlert"}, {""});
+        row("print", {"click mnuFilePrint"}, {"", "QPrintPreviewDialog", "selected 0 0 0 0 0"});
     }
     void userSteps_showAndStore()
     {
@@ -245,6 +246,11 @@ private Q_SLOTS:
         row("Save As", {"mnuFileSaveAs", sample, 1, 0, "new", "save", "new", Kept, 0, 1, 0});
         row("Save As, unwritable",
             {"mnuFileSaveAs", sample, 1, 0, bad, "error save", sample, Kept, 1, 1, 0});
+        // A report is no save: the document keeps its name and state; "?" marks the PDF dialog.
+        row("Export PDF",
+            {"mnuFileExportPdf", sample, 1, 0, "out.pdf", "save?", sample, Kept, 1, 0, 0});
+        row("Export PDF, unwritable",
+            {"mnuFileExportPdf", sample, 1, 0, bad, "error save?", sample, Kept, 1, 0, 0});
         row("Exit", {"mnuExit", none, 0, 0, "", "", none, Kept, 0, 0, 1});
         row("Exit, No", {"mnuExit", none, 1, 0, "", "exit", none, Kept, 1, 0, 0});
         row("Exit, Yes", {"mnuExit", none, 1, 1, "", "exit", none, Kept, 1, 0, 1});
@@ -310,6 +316,9 @@ private Q_SLOTS:
         QFile file(saved ? name : path("sample.OMX"));
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
                  modOVMXConfig::toBytes(saved ? doc.image() : sample.image()));
+        QFile pdf(path("out.pdf")); // a report is written whole under the name chosen
+        QCOMPARE(pdf.open(QIODevice::ReadOnly) ? pdf.read(5) : QByteArray(),
+                 QByteArray(c.chosen == QLatin1String("out.pdf") ? "%PDF-" : ""));
     }
 
     // Whatever the connection window did to the document (here: a failed upload over a damaged

@@ -117,23 +117,35 @@ QString settings(const modOVMXConfig &doc)
 
 } // namespace
 
-QString render(const modOVMXConfig &doc)
+ScreenTexts screenTexts(const modOVMXConfig &doc)
 {
     ScreenTexts texts;
     deriveScreenTexts(doc, texts);
-    QString text =
+    return texts;
+}
+
+QString render(const modOVMXConfig &doc)
+{
+    const std::array<QString, 2> parts = renderParts(doc);
+    return parts[0] + parts[1];
+}
+
+std::array<QString, 2> renderParts(const modOVMXConfig &doc)
+{
+    const ScreenTexts texts = screenTexts(doc);
+    QString grid =
         line(doc.BaseTitle + QStringLiteral("   -   ") + doc.DataFileName) + QLatin1Char('\n');
-    text += gridSection(texts, QStringLiteral("Relay Control"), 0, 3);
-    text += gridSection(texts, QStringLiteral("Input Disable"), 4, 27);
-    text += gridSection(texts, QStringLiteral("Dimmer Control / Photocell Tracking"), 28, 31);
-    text += panels(doc, texts) + settings(doc);
+    grid += gridSection(texts, QStringLiteral("Relay Control"), 0, 3);
+    grid += gridSection(texts, QStringLiteral("Input Disable"), 4, 27);
+    grid += gridSection(texts, QStringLiteral("Dimmer Control / Photocell Tracking"), 28, 31);
+    QString text = panels(doc, texts) + settings(doc);
     text += line(QStringLiteral("Changed From A New Configuration"));
     const QStringList changes = ConfigDiff::describeChangesFromNew(doc);
     for (const QString &change : changes)
         text += line(QStringLiteral("  ") + change);
     if (changes.isEmpty())
         text += line(QStringLiteral("  nothing"));
-    return text;
+    return {grid, text};
 }
 
 } // namespace ShowText

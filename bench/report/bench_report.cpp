@@ -1,0 +1,38 @@
+// The printed report of a full configuration as a PDF, against rendering the main window
+// once with the same configuration on screen.
+#include "../../tools/SampleConfig.h"
+#include "../BenchTable.h"
+
+#include "QtFileDialogs.h"
+#include "QtPrompts.h"
+#include "Report.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+int main(int argc, char *argv[])
+{
+    // Platform notices would break up the table.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit()); // the data directory goes to a scratch home
+    QApplication app(argc, argv);
+    modOVMXConfig doc;
+    QtPrompts prompts;
+    QtFileDialogs fileDialogs;
+    frmMain window(doc, prompts, fileDialogs);
+    fillSampleConfig(doc);
+    window.ShowControl();
+    window.show();
+    QCoreApplication::processEvents();
+
+    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    const double render = bestMicros(10, 4, [&] { window.render(&image); });
+    const double report = bestMicros(
+        5, 1, [&] { (void)Report::pdf(doc, Report::Paper::A4, QDateTime::currentDateTime()); });
+    printBenchRow("report of a full configuration as PDF (vs one window render)", report / 1000.0,
+                  render / 1000.0, "ms");
+    return 0;
+}
