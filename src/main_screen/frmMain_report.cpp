@@ -34,11 +34,12 @@ QAction *insertCommand(QMenu *menu, QAction *before, const char *name, const QSt
 void frmMain::buildReportMenu()
 {
     auto *file = menuBar()->findChild<QMenu *>(QStringLiteral("mnuFile"));
-    QAction *exit = file->findChild<QAction *>(QStringLiteral("mnuExit"));
-    QAction *print = insertCommand(file, exit, "mnuFilePrint", QStringLiteral("Print…"));
+    // Beside the other commands on the whole file, above the recent files.
+    QAction *print =
+        insertCommand(file, m_recentSeparator, "mnuFilePrint", QStringLiteral("Print…"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    QAction *pdf = insertCommand(file, exit, "mnuFileExportPdf", QStringLiteral("Export PDF…"));
-    file->insertSeparator(exit);
+    QAction *pdf =
+        insertCommand(file, m_recentSeparator, "mnuFileExportPdf", QStringLiteral("Export PDF…"));
     connect(print, &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
     connect(pdf, &QAction::triggered, this, &frmMain::mnuFileExportPdf_Click);
 }

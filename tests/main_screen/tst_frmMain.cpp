@@ -456,10 +456,12 @@ private Q_SLOTS:
         for (const QAction *action : m_ui->window.findChild<QMenu *>("mnuFile")->actions())
             if (action->isVisible() && !action->isSeparator())
                 menu << action->text() + ' ' + action->shortcut().toString();
-        QCOMPARE(menu.join(", "), "New Ctrl+N, Open Ctrl+O, Save Ctrl+S, Save As Ctrl+Shift+S, "
-                                  "Compare With… , &1 f6.OMX Ctrl+1, &2 saved.OMX Ctrl+2, "
-                                  "&3 f8.OMX Ctrl+3, &4 f5.OMX Ctrl+4, &5 f4.OMX Ctrl+5, "
-                                  "&6 f3.OMX Ctrl+6, &7 f2.OMX Ctrl+7, Exit Ctrl+Q");
+        QCOMPARE(
+            menu.join(", "),
+            "New Ctrl+N, Open Ctrl+O, Save Ctrl+S, Save As Ctrl+Shift+S, "
+            "Compare With… , Print… Ctrl+P, Export PDF… , &1 f6.OMX Ctrl+1, &2 saved.OMX Ctrl+2, "
+            "&3 f8.OMX Ctrl+3, &4 f5.OMX Ctrl+4, &5 f4.OMX Ctrl+5, "
+            "&6 f3.OMX Ctrl+6, &7 f2.OMX Ctrl+7, Exit Ctrl+Q");
         QCOMPARE(m_ui->window.recentFiles().value(0), names[6]);
         QCOMPARE(shown().size(), 1); // the read error, naming its file
         QVERIFY(shown()[0].startsWith("Error|") && shown()[0].contains(names[7]));
