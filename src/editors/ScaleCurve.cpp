@@ -66,7 +66,6 @@ void ScaleCurve::paint(QPainter &painter, int hover) const
     painter.fillRect(QRect(0, 0, PixelWidth, PixelHeight), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(1 / TwipsPerPixel, 1 / TwipsPerPixel);
-    paintGrid(painter);
     QPen curve(QColor(0, 60, 160), 2);
     curve.setCosmetic(true);
     painter.setPen(curve);
@@ -84,31 +83,17 @@ void ScaleCurve::paint(QPainter &painter, int hover) const
     painter.restore();
 }
 
-void ScaleCurve::paintGrid(QPainter &painter) const
-{
-    QPen pen(QColor(225, 228, 235), 1);
-    pen.setCosmetic(true);
-    painter.setPen(pen);
-    // Lines every 10 % of output and every 51 levels, through the grips' anchors.
-    for (int percent = 0; percent <= 100; percent += 10) {
-        const double y = MaxTop - MaxTop / 100 * percent + AnchorOffset;
-        painter.drawLine(QPointF(0, y), QPointF(W, y));
-    }
-    for (int level = 0; level <= 255; level += 51) {
-        const double x = MaxLeft / 255 * level + AnchorOffset;
-        painter.drawLine(QPointF(x, 0), QPointF(x, H));
-    }
-}
-
 void ScaleCurve::paintGrip(QPainter &painter, int g, int hover) const
 {
     const Grip &grip = m_grips[index(g)];
     const QPointF centre(grip.Left + GripSize / 2, grip.Top + GripSize / 2);
-    // The grip under the pointer grows, so the user sees what a press would pick up.
-    const double radius = (g == hover ? 1.6 : 1.0) * GripSize / 2;
+    // Drawn at its own size, so the circle and its hit box keep the fixed relation the user
+    // learns; the grip under the pointer lightens to show what a press would pick up.
+    const double radius = GripSize / 2;
     QPen outline(QColor(90, 20, 20), 1);
     outline.setCosmetic(true);
     painter.setPen(outline);
-    painter.setBrush(g == 3 ? QColor(240, 160, 40) : QColor(210, 40, 40));
+    const QColor fill = g == 3 ? QColor(240, 160, 40) : QColor(210, 40, 40);
+    painter.setBrush(g == hover ? fill.lighter(140) : fill);
     painter.drawEllipse(centre, radius, radius);
 }

@@ -63,7 +63,6 @@ public:
 
 private:
     static size_t index(int g) { return static_cast<size_t>(g - 1); }
-    void paintGrid(QPainter &painter) const;
     void paintGrip(QPainter &painter, int g, int hover) const;
 
     std::array<Grip, 3> m_grips{};

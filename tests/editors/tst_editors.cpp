@@ -101,7 +101,32 @@ class tst_editors : public QObject
             if (w->isHidden())
                 out << name + " hidden";
         }
-        if (const auto *plot = m_editor->findChild<ScalePlot *>()) {
+        if (auto *plot = m_editor->findChild<ScalePlot *>()) {
+            // Each grip as painted: the reddish pixels around its centre (a grip drawn apart
+            // from the others spans its 8 px, give or take a pixel of edge), and whether lit.
+            const QImage painted = plot->grab().toImage();
+            for (int g = 1; g <= 3; ++g) {
+                const auto centre = [plot](int k) {
+                    return QPoint(plot->grip(k).Left + 60, plot->grip(k).Top + 60) / 15;
+                };
+                QRect box;
+                bool lit = false, apart = true;
+                for (int k = 1; k <= 3; ++k)
+                    apart &= k == g || !plot->gripVisible(k) ||
+                             (centre(k) - centre(g)).manhattanLength() > 24;
+                for (int y = centre(g).y() - 10; y <= centre(g).y() + 10; ++y)
+                    for (int x = centre(g).x() - 10; x <= centre(g).x() + 10; ++x) {
+                        const QColor p = painted.valid(x, y) ? painted.pixelColor(x, y) : Qt::white;
+                        if (p.red() > p.green() + 60 && p.red() > p.blue() + 60) {
+                            box |= QRect(x, y, 1, 1);
+                            lit |= p.red() == 255; // brighter than either fill
+                        }
+                    }
+                if (plot->gripVisible(g) && apart && std::abs(box.width() - 8) > 1)
+                    out << QString("grip %1 drawn %2 px across").arg(g).arg(box.width());
+                if (plot->gripVisible(g) && lit)
+                    out << QString("grip %1 lit").arg(g);
+            }
             for (int g = 1; g <= 3; ++g)
                 out << QString("grip %1 at %2, %3")
                                .arg(g)
