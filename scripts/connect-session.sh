@@ -53,7 +53,7 @@ click() {
 
 # The "Connect" entry of the menu bar, then the window's Connect button at twips 1200, 240.
 open_connection_window() {
-    click "$main" 300 10
+    click "$main" 335 10
     connectWindow=$(xdotool search --sync --onlyvisible --name "^Connect$" | tail -1)
     sleep 0.5
 }

@@ -45,6 +45,10 @@ void frmConnect::Form_Load()
     cboComPort->clear();
     for (int n = 1; n <= PortCount; ++n)
         cboComPort->addItem(QStringLiteral("COM%1").arg(n));
+    // The list keeps its narrow place; a slimmer arrow and less padding leave the whole name
+    // ("COM1", not "COM]") readable at the window's font.
+    cboComPort->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 3px; }"
+                                             "QComboBox::drop-down { width: 12px; }"));
     cmdConnect = makeButton(this, QStringLiteral("cmdConnect"), QStringLiteral("Connect"),
                             twips(1200, 240, 855, 315));
     lblDevice = new QLabel(this);

@@ -6,6 +6,7 @@
 #include "frmConnect.h"
 
 #include <QComboBox>
+#include <QStyleOptionComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -205,6 +206,14 @@ struct Session {
             if (child(name)->isVisible())
                 inView << name + QString(child(name)->isEnabled() ? "" : " (disabled)");
         auto *list = child<QComboBox>(u"cboComPort"_s);
+        QStyleOptionComboBox box; // where the list draws its entry
+        box.initFrom(list);
+        box.subControls = QStyle::SC_All;
+        const int room = list->style()
+                             ->subControlRect(QStyle::CC_ComboBox, &box,
+                                              QStyle::SC_ComboBoxEditField, list)
+                             .width();
+        const bool cut = list->fontMetrics().horizontalAdvance(list->itemText(7)) > room;
         const QTimer *poll = window->timer();
         modOVMXConfig::Image backup{};
         const QString path = window->lastBackupPath();
@@ -213,8 +222,9 @@ struct Session {
             QDir(BackupStore::directory()).entryList({u"*.OMX"_s}, QDir::Files);
         return {"window: " + QString(window->isVisible() ? "shown" : "closed"),
                 "in view: [" + inView.join(u' ') + "]",
-                u"port list: %1 to %2 (chosen: %3)"_s.arg(list->itemText(0), list->itemText(7),
-                                                          list->currentText()),
+                u"port list: %1 to %2 (chosen: %3)%4"_s.arg(list->itemText(0), list->itemText(7),
+                                                            list->currentText(),
+                                                            cut ? ", names cut" : ""),
                 u"device: \"%1\", port error: \"%2\""_s.arg(text(u"lblDevice"_s),
                                                             text(u"lblPortError"_s)),
                 "port: " + (comm.PortOpen() ? u"COM%1 open"_s.arg(port.openedPort()) : "closed"),
