@@ -85,6 +85,7 @@ private:
     void showStatus(const ControllerStatus &s);
     void showOnOff(int index, bool on);
     void showModelRows(bool fourChannel);
+    void showNotes();
     int shownLevel(int dimmer) const;
     void communicationsFailure();
 
@@ -109,6 +110,7 @@ private:
     std::optional<modOVMXConfig::Image> m_controllerImage;
     QString m_backupPath;
     std::function<void()> m_openBackup;
+    QString m_unknownBecause, m_modelNote;
 
     QComboBox *cboComPort = nullptr;
     QPushButton *cmdConnect = nullptr;
@@ -119,7 +121,7 @@ private:
     QPushButton *cmdUpload = nullptr;
     QLabel *lblVerify = nullptr;
     QPushButton *cmdDifferences = nullptr;
-    QLabel *lblNoDifferences = nullptr;
+    QLabel *lblNotes = nullptr; // why there are no differences; outputs the model lacks
     QPushButton *cmdBackups = nullptr;
     QPushButton *cmdClose = nullptr;
     QTimer *Timer1 = nullptr;

@@ -12,8 +12,9 @@
 namespace
 {
 constexpr int WindowWidth = 6735;
-// Room below the result label for the button that lists the differences.
-constexpr int WindowHeight = 5535;
+// Room below the result label for the buttons that list the differences and the backups, and
+// for the notes beside them.
+constexpr int WindowHeight = 5895;
 constexpr int LabelHeight = 255;
 constexpr int SmallButtonHeight = 240;
 constexpr int PortCount = 8;
@@ -84,11 +85,11 @@ void frmConnect::Form_Load()
     ConnectColours::paint(lblVerify, ConnectColours::VerifyBackground);
     cmdDifferences = makeButton(this, QStringLiteral("cmdDifferences"),
                                 QStringLiteral("Differences…"), twips(4200, 5040, 1215, 375));
-    lblNoDifferences = new QLabel(this);
-    lblNoDifferences->setObjectName(QStringLiteral("lblNoDifferences"));
-    lblNoDifferences->setGeometry(twips(120, 5010, 5295, 435));
-    lblNoDifferences->setWordWrap(true);
-    lblNoDifferences->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblNotes = new QLabel(this);
+    lblNotes->setObjectName(QStringLiteral("lblNotes"));
+    lblNotes->setGeometry(twips(120, 5010, 3975, 855));
+    lblNotes->setWordWrap(true);
+    lblNotes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     cmdClose = makeButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"),
                           twips(5640, 4560, 975, 375));
     cmdBackups = makeButton(this, QStringLiteral("cmdBackups"), QStringLiteral("Backups…"),
@@ -98,7 +99,7 @@ void frmConnect::Form_Load()
     for (QWidget *hidden :
          {static_cast<QWidget *>(frmStatus), static_cast<QWidget *>(cmdDownload),
           static_cast<QWidget *>(cmdUpload), static_cast<QWidget *>(lblVerify),
-          static_cast<QWidget *>(cmdDifferences), static_cast<QWidget *>(lblNoDifferences)})
+          static_cast<QWidget *>(cmdDifferences), static_cast<QWidget *>(lblNotes)})
         hidden->hide();
 
     Timer1 = new QTimer(this);

@@ -1,6 +1,7 @@
 // The status poll and the manual relay and dimmer commands.
 #include "CommTexts.h"
 #include "ConnectColours.h"
+#include "ModelFit.h"
 #include "StatusReply.h"
 #include "frmConnect.h"
 
@@ -69,6 +70,12 @@ void frmConnect::showStatus(const ControllerStatus &s)
 // The two-channel model has no third and fourth outputs; their labels are still written.
 void frmConnect::showModelRows(bool fourChannel)
 {
+    // The programming may drive outputs this model lacks: said beside the verify result.
+    const QString note = fourChannel ? QString() : ModelFit::missingOnMX2Note(m_doc);
+    if (note != m_modelNote) {
+        m_modelNote = note;
+        showNotes();
+    }
     for (int k : {2, 3}) {
         for (int index : {RelayLabel + k, DimmerLabel + k}) {
             lblStatusName[index]->setVisible(fourChannel);

@@ -56,10 +56,10 @@ void frmConnect::cmdConnect_Click()
         m_backupPath.clear();
         knowController(std::nullopt,
                        verify.memoryRead
-                           ? QStringLiteral("No backup and no differences: the controller's "
-                                            "checksum did not confirm the settings read.")
-                           : QStringLiteral("No backup and no differences: the controller's "
-                                            "settings could not be read whole."));
+                           ? QStringLiteral("No backup, no differences: the controller's checksum "
+                                            "did not confirm its settings.")
+                           : QStringLiteral("No backup, no differences: the controller's settings "
+                                            "could not be read whole."));
     }
     showConnected();
     m_connected = true;
@@ -72,8 +72,18 @@ void frmConnect::knowController(const std::optional<modOVMXConfig::Image> &memor
     m_controllerImage = memory;
     const bool equal = memory && *memory == m_doc.image();
     cmdDifferences->setVisible(memory && !equal);
-    lblNoDifferences->setText(unknownBecause);
-    lblNoDifferences->setVisible(!memory && !unknownBecause.isEmpty());
+    m_unknownBecause = memory ? QString() : unknownBecause;
+    showNotes();
+}
+
+void frmConnect::showNotes()
+{
+    QStringList notes;
+    for (const QString &note : {m_unknownBecause, m_modelNote})
+        if (!note.isEmpty())
+            notes << note;
+    lblNotes->setText(notes.join(QLatin1Char('\n')));
+    lblNotes->setVisible(!notes.isEmpty());
 }
 
 void frmConnect::showConnected()
@@ -150,8 +160,8 @@ void frmConnect::cmdDownload_Click()
     if (m_comm.DownloadSettings(m_doc, m_prompts, hooksFor(cmdDownload)))
         knowController(m_doc.image());
     else
-        knowController(std::nullopt, QStringLiteral("No differences: the controller's settings "
-                                                    "are unknown after the failed download."));
+        knowController(std::nullopt, QStringLiteral("No differences: the controller's settings are "
+                                                    "unknown after the failed download."));
     cmdDownload->setText(QStringLiteral("Send Settings To OV-2"));
     Timer1->start();
 }

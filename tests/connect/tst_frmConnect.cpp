@@ -6,13 +6,13 @@
 #include "frmConnect.h"
 
 #include <QComboBox>
-#include <QStyleOptionComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -209,10 +209,10 @@ struct Session {
         QStyleOptionComboBox box; // where the list draws its entry
         box.initFrom(list);
         box.subControls = QStyle::SC_All;
-        const int room = list->style()
-                             ->subControlRect(QStyle::CC_ComboBox, &box,
-                                              QStyle::SC_ComboBoxEditField, list)
-                             .width();
+        const int room =
+            list->style()
+                ->subControlRect(QStyle::CC_ComboBox, &box, QStyle::SC_ComboBoxEditField, list)
+                .width();
         const bool cut = list->fontMetrics().horizontalAdvance(list->itemText(7)) > room;
         const QTimer *poll = window->timer();
         modOVMXConfig::Image backup{};
@@ -231,8 +231,9 @@ struct Session {
                 "poll: " + (poll->isActive() ? u"every %1 ms"_s.arg(poll->interval()) : "stopped"),
                 u"verify: \"%1\" on %2%3"_s.arg(
                     text(u"lblVerify"_s), colourName(child<QLabel>(u"lblVerify"_s)),
-                    child(u"lblNoDifferences"_s)->isVisible() ? " / " + text(u"lblNoDifferences"_s)
-                                                              : QString()),
+                    child(u"lblNotes"_s)->isVisible()
+                        ? " / " + text(u"lblNotes"_s).replace(QLatin1Char('\n'), u" / "_s)
+                        : QString()),
                 u"buttons: \"%1\", \"%2\""_s.arg(child<QPushButton>(u"cmdDownload"_s)->text(),
                                                  child<QPushButton>(u"cmdUpload"_s)->text()),
                 u"document: %1, %2, file %3"_s.arg(describe(doc.image()),
