@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStringListModel>
 #include <QStyle>
+#include <QUndoStack>
 
 frmMain::frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs, QWidget *parent)
     : QMainWindow(parent), m_doc(doc), m_prompts(prompts), m_fileDialogs(fileDialogs),
@@ -40,7 +41,13 @@ frmMain::frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
     m_grid->setFocus();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The history outlives this object's own destructor as a child, and clears itself on the
+    // way out: the document's flag must not follow it there.
+    if (m_history)
+        m_history->disconnect(this);
+}
 
 void frmMain::Form_Load()
 {
