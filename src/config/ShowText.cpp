@@ -16,11 +16,6 @@ using namespace ConfigTexts;
 constexpr int HeadingWidth = 9;
 constexpr int CellWidth = 8;
 
-QString orNoEntry(const std::optional<QString> &text, int value)
-{
-    return text ? *text : QStringLiteral("%1 (no entry)").arg(value);
-}
-
 QString line(QString text)
 {
     while (text.endsWith(QLatin1Char(' ')))
@@ -116,6 +111,11 @@ QString settings(const modOVMXConfig &doc)
 }
 
 } // namespace
+
+QString orNoEntry(const std::optional<QString> &text, int value)
+{
+    return text ? *text : QStringLiteral("%1 (no entry)").arg(value);
+}
 
 ScreenTexts screenTexts(const modOVMXConfig &doc)
 {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // The whole programming of a configuration in words, laid out as the main screen shows it:
 // the grid with its headings, then the side panels and the settings dialogs.
@@ -19,5 +20,7 @@ std::array<QString, 2> renderParts(const modOVMXConfig &doc);
 // The screen's texts for the image, where a value with no text of its own reads "?" instead
 // of a stale caption: what a reader away from the window is shown.
 ConfigTexts::ScreenTexts screenTexts(const modOVMXConfig &doc);
+// A list entry's words, or the bare value marked "(no entry)" when no entry has it.
+QString orNoEntry(const std::optional<QString> &text, int value);
 
 } // namespace ShowText

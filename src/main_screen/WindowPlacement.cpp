@@ -19,24 +19,29 @@ QPoint inside(QPoint topLeft, const QSize &frame, const QRect &available)
     return topLeft;
 }
 
+QMargins frameMargins(const QWidget *window)
+{
+    const QRect outer = window->frameGeometry(), inner = window->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
 void centreOnParent(QWidget *window)
 {
     const QWidget *parent = window->parentWidget() ? window->parentWidget()->window() : nullptr;
     if (!parent)
         return;
     const QRect over = parent->frameGeometry();
-    const QRect outer = window->frameGeometry(), inner = window->geometry();
-    if (outer != inner) { // framed: the frame is known and move() places it
-        window->move(over.left() + (over.width() - outer.width()) / 2,
-                     over.top() + (over.height() - outer.height()) / 2);
+    if (!frameMargins(window).isNull()) { // framed: the frame is known and move() places it
+        const QSize size = window->frameGeometry().size();
+        window->move(over.left() + (over.width() - size.width()) / 2,
+                     over.top() + (over.height() - size.height()) / 2);
         return;
     }
     // Not framed yet: move() places the client area, and the window manager will draw the
     // frame around it as it drew the parent's.
-    const QRect parentInner = parent->geometry();
-    const QMargins frame(parentInner.left() - over.left(), parentInner.top() - over.top(),
-                         over.right() - parentInner.right(), over.bottom() - parentInner.bottom());
-    const QSize size = inner.size().grownBy(frame);
+    const QMargins frame = frameMargins(parent);
+    const QSize size = window->size().grownBy(frame);
     window->move(over.left() + (over.width() - size.width()) / 2 + frame.left(),
                  over.top() + (over.height() - size.height()) / 2 + frame.top());
 }
@@ -44,32 +49,42 @@ void centreOnParent(QWidget *window)
 namespace
 {
 
-// Centres on each show with the best guess, then once more when the window manager has framed
-// and activated the window, if its frame turned out otherwise.
-class CentreOnShow : public QObject
+class PlaceOnShow : public QObject
 {
 public:
-    using QObject::QObject;
+    PlaceOnShow(QWidget *window, std::function<void()> place)
+        : QObject(window), m_place(std::move(place))
+    {
+    }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *window = static_cast<QWidget *>(watched);
+        const auto *window = static_cast<QWidget *>(watched);
         if (event->type() == QEvent::Show) {
             m_framed = false;
-            centreOnParent(window);
+            m_place();
         } else if (event->type() == QEvent::WindowActivate && !m_framed &&
-                   window->frameGeometry() != window->geometry()) {
+                   !frameMargins(window).isNull()) {
             m_framed = true;
-            centreOnParent(window);
+            m_place();
         }
         return false;
     }
 
 private:
+    std::function<void()> m_place;
     bool m_framed = false;
 };
 
 } // namespace
 
-void centreOnShow(QWidget *window) { window->installEventFilter(new CentreOnShow(window)); }
+void placeOnShow(QWidget *window, std::function<void()> place)
+{
+    window->installEventFilter(new PlaceOnShow(window, std::move(place)));
+}
+
+void centreOnShow(QWidget *window)
+{
+    placeOnShow(window, [window] { centreOnParent(window); });
+}
 
 } // namespace WindowPlacement

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+
+#include <functional>
 
 class QWidget;
 
@@ -16,9 +19,16 @@ namespace WindowPlacement
 // where it cannot fit, its top-left corner (the title bar and the menu) stays in view.
 QPoint inside(QPoint topLeft, const QSize &frame, const QRect &available);
 
+// The margins the window manager's frame adds around `window`; none before it is framed.
+QMargins frameMargins(const QWidget *window);
+
+// Runs `place` each time `window` is shown, with the frame as well as it can be guessed, and
+// once more when the window manager has framed and activated it, with the frame it drew.
+void placeOnShow(QWidget *window, std::function<void()> place);
+
 // Centres `window`'s frame on its parent window's frame.
 void centreOnParent(QWidget *window);
-// The same each time `window` is shown, once its size is final.
+// The same each time `window` is shown.
 void centreOnShow(QWidget *window);
 
 } // namespace WindowPlacement

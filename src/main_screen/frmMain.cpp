@@ -52,6 +52,7 @@ frmMain::~frmMain()
 void frmMain::Form_Load()
 {
     placeWindow();
+    WindowPlacement::placeOnShow(this, [this] { placeWindow(); });
     DataDirectory::ensureExists();
     m_grid->ClearHL();
     fillTimedOffLists();
@@ -82,26 +83,12 @@ void frmMain::placeWindow()
     const QScreen *display = screen();
     if (!display)
         return;
-    const QRect outer = frameGeometry(), inner = geometry();
-    QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                   outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    QMargins frame = WindowPlacement::frameMargins(this);
     // Until a window manager has framed the window, its title bar is as tall as the style's.
     if (frame.isNull())
         frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight));
     // move() places the frame, title bar included.
     move(placement(display->geometry(), display->availableGeometry(), sizeHint().grownBy(frame)));
-}
-
-bool frmMain::event(QEvent *event)
-{
-    // The real frame is known once the window manager has framed and activated the window: the
-    // placement is made again with it, once.
-    if (event->type() == QEvent::WindowActivate && !m_placedInFrame &&
-        frameGeometry() != geometry()) {
-        m_placedInFrame = true;
-        placeWindow();
-    }
-    return QMainWindow::event(event);
 }
 
 void frmMain::fillTimedOffLists()

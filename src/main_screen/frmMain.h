@@ -88,7 +88,6 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool event(QEvent *event) override;
 
 private:
     void reportUnknownValues(const QString &holder);
@@ -105,7 +104,6 @@ private:
                                    const QColor &colour, Qt::Alignment align);
     void fillTimedOffLists();
     void placeWindow();
-    bool m_placedInFrame = false;
     bool reportFailure(const modOVMXConfig::FileResult &result);
 
     // History (frmMain_history.cpp). A step keeps the image before and after; the port

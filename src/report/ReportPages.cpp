@@ -44,11 +44,6 @@ QFont fixedFont(int pixelSize)
     return unshaped(font);
 }
 
-QString textOr(const std::optional<QString> &text, int value)
-{
-    return text ? *text : QStringLiteral("%1 (no entry)").arg(value);
-}
-
 // One curve point in words: its light level with foot-candles, and its output.
 QString pointLine(int number, int level, int output)
 {
@@ -75,12 +70,12 @@ void paintCurve(QPainter &painter, const QRectF &cell, const modOVMXConfig &doc,
     painter.setFont(fontOf(12));
     line.translate(0, LineHeight + 2);
     painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                     textOr(OptionTexts::trackingModeText(mode), mode));
+                     ShowText::orNoEntry(OptionTexts::trackingModeText(mode), mode));
     if (mode == 3) {
         const int target = doc.GetScaleTarget(p, d);
         line.translate(0, LineHeight);
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                         textOr(OptionTexts::scaleTargetText(target), target));
+                         ShowText::orNoEntry(OptionTexts::scaleTargetText(target), target));
         return;
     }
     const QPointF plot(cell.left() + 44, line.bottom() + 8);
