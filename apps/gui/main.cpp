@@ -11,8 +11,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QWindow>
 
 #include <cstdio>
 #include <memory>
@@ -99,8 +101,13 @@ int main(int argc, char *argv[])
     window.show();
 
     // Opened once the window is up, so a failure is reported over it; the tool then goes on
-    // with the new configuration it started with.
+    // with the new configuration it started with. The window is mapped first, so that the
+    // window manager has framed and placed it before a message box takes the activation.
     if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
+        const QDeadlineTimer deadline(2000);
+        while (!window.windowHandle()->isExposed() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents();
         window.openFile(QDir::toNativeSeparators(QFileInfo(files.first()).absoluteFilePath()));
         window.ShowTitle();
     }

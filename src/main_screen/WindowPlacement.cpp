@@ -58,21 +58,28 @@ public:
     }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // Placed when first shown, and once more as soon as the window manager's frame is
+        // known; after that the window is where the user puts it, through minimising,
+        // restoring and hiding alike. The frame can become known while a message box holds
+        // the activation, so any event of the mapped window may bring it.
         const auto *window = static_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Show) {
-            m_framed = false;
+        if (m_state == State::Framed)
+            return false;
+        if (event->type() == QEvent::Show && m_state == State::Hidden) {
+            m_state = State::Shown;
             m_place();
-        } else if (event->type() == QEvent::WindowActivate && !m_framed &&
-                   !frameMargins(window).isNull()) {
-            m_framed = true;
+        }
+        if (m_state == State::Shown && !frameMargins(window).isNull()) {
+            m_state = State::Framed;
             m_place();
         }
         return false;
     }
 
 private:
+    enum class State { Hidden, Shown, Framed };
     std::function<void()> m_place;
-    bool m_framed = false;
+    State m_state = State::Hidden;
 };
 
 } // namespace

@@ -22,13 +22,14 @@ QPoint inside(QPoint topLeft, const QSize &frame, const QRect &available);
 // The margins the window manager's frame adds around `window`; none before it is framed.
 QMargins frameMargins(const QWidget *window);
 
-// Runs `place` each time `window` is shown, with the frame as well as it can be guessed, and
-// once more when the window manager has framed and activated it, with the frame it drew.
+// Runs `place` when `window` is first shown, with the frame as well as it can be guessed, and
+// once more when the window manager has framed it, with the frame it drew; never again, so a
+// window the user has moved stays where it was put.
 void placeOnShow(QWidget *window, std::function<void()> place);
 
 // Centres `window`'s frame on its parent window's frame.
 void centreOnParent(QWidget *window);
-// The same each time `window` is shown.
+// The same when `window` is first shown, and once framed.
 void centreOnShow(QWidget *window);
 
 } // namespace WindowPlacement
