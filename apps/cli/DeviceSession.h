@@ -28,7 +28,7 @@ public:
         m_io.err(text + QStringLiteral(" No (not asked on the command line)"));
         return false;
     }
-    void message(const QString &, const QString &text, Icon) override
+    void message(const QString &, const QString &text, Icon, const QString & = {}) override
     {
         const QStringList lines = text.split(QStringLiteral("\r\n"));
         for (const QString &line : m_firstLineOnly ? lines.mid(0, 1) : lines)

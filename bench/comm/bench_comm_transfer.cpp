@@ -21,7 +21,7 @@ class SilentPrompts : public Prompts
 {
 public:
     bool askYesNo(const QString &, const QString &) override { return true; }
-    void message(const QString &, const QString &, Icon) override {}
+    void message(const QString &, const QString &, Icon, const QString &) override {}
 };
 
 double cpuMs()

@@ -13,8 +13,9 @@ public:
     virtual ~Prompts() = default;
     // A Yes/No question with the question icon; true for Yes.
     virtual bool askYesNo(const QString &title, const QString &text) = 0;
-    // A message with an OK button.
-    virtual void message(const QString &title, const QString &text, Icon icon) = 0;
+    // A message with an OK button; `details`, when given, is there for the user who asks.
+    virtual void message(const QString &title, const QString &text, Icon icon,
+                         const QString &details = {}) = 0;
 };
 
 // Open and save dialogs, given the preset name and the filter; "" when cancelled.

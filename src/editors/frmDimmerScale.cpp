@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -158,8 +159,14 @@ void frmDimmerScale::ShowControl()
 void frmDimmerScale::placeGrips()
 {
     const int p = m_doc.SelPhotocell, d = m_doc.SelDimmer;
-    const auto leftOfLevel = ScaleCurve::leftOfLevel;
-    const auto topOfOutput = ScaleCurve::topOfOutput;
+    // A damaged image may hold a level above 255 or an output outside 0-100: its grip is shown
+    // at the edge it lies beyond, and nothing is written until the user drags it.
+    const auto leftOfLevel = [](int level) {
+        return std::clamp(ScaleCurve::leftOfLevel(level), 0.0, ScalePlot::MaxLeft);
+    };
+    const auto topOfOutput = [](int output) {
+        return std::clamp(ScaleCurve::topOfOutput(output), 0.0, ScalePlot::MaxTop);
+    };
     picScale->setGrip(1, leftOfLevel(m_doc.GetScaleLevel1(p, d)),
                       topOfOutput(m_doc.GetScaleOutput1(p, d)));
     picScale->setGrip(2, leftOfLevel(m_doc.GetScaleLevel3(p, d)),

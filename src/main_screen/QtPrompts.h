@@ -14,7 +14,12 @@ public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
 
     bool askYesNo(const QString &title, const QString &text) override;
-    void message(const QString &title, const QString &text, Icon icon) override;
+    void message(const QString &title, const QString &text, Icon icon,
+                 const QString &details = {}) override;
+
+    // Wide enough for its title: a window manager elides a title wider than the box
+    // ("Do…oad").
+    static void fitTitle(QMessageBox &box);
 
     static QMessageBox::Icon boxIcon(Icon icon);
 

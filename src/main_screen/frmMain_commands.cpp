@@ -155,6 +155,7 @@ void frmMain::mnuConnect_Click()
     // What the window started from, or the backup opened from it: an upload (or the new
     // configuration a failed one leaves) is the change the window itself can make.
     modOVMXConfig::Image before = m_doc.image();
+    bool uploaded = false;
     if (m_comm) {
         frmConnect dialog(m_doc, m_prompts, *m_comm, this);
         dialog.setBackupOpener([this, &before] {
@@ -162,12 +163,13 @@ void frmMain::mnuConnect_Click()
                 before = m_doc.image();
         });
         m_dialogRunner(dialog);
-        pushStep(before, QStringLiteral("Get Settings From OV-2"));
+        uploaded = pushStep(before, QStringLiteral("Get Settings From OV-2"));
     }
     // An upload in the window replaced the image and, when it failed, the file name: the
     // screen and the title show them at once.
     ShowTitle();
     ShowControl();
-    if (m_doc.image() != before)
+    // A port chosen is no upload, and values of a file opened there were reported as it opened.
+    if (uploaded)
         reportUnknownValues(QStringLiteral("The controller's memory"));
 }

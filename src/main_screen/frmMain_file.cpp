@@ -3,7 +3,7 @@
 
 #include "BackupStore.h"
 #include "DataDirectory.h"
-#include "FieldTable.h"
+#include "UnknownValues.h"
 
 #include <QDir>
 
@@ -26,23 +26,12 @@ bool frmMain::reportFailure(const modOVMXConfig::FileResult &result)
 
 // A value this tool has no setting for is kept as it is, so saving gives the file back
 // unchanged; the user is told once instead of being shown a screen that looks complete.
-void frmMain::reportUnknownValues(const QString &holder)
+void frmMain::reportUnknownValues(const QString &source)
 {
-    const QStringList found = FieldTable::outOfCoding(m_doc);
-    if (found.isEmpty())
-        return;
-    constexpr qsizetype Named = 5;
-    QString text = QStringLiteral("%1 holds %2 %3 that this tool has no setting for:\n")
-                       .arg(holder)
-                       .arg(found.size())
-                       .arg(found.size() == 1 ? QStringLiteral("value") : QStringLiteral("values"));
-    for (const QString &field : found.mid(0, Named))
-        text += QStringLiteral("\n    ") + field;
-    if (found.size() > Named)
-        text += QStringLiteral("\n    and %1 more").arg(found.size() - Named);
-    text += QStringLiteral("\n\nThe grid shows them as \"?\". They are kept unchanged: saving "
-                           "writes them back as they are.");
-    m_prompts.message(QStringLiteral("Unknown Values"), text, Prompts::Icon::Warning);
+    const UnknownValues::Report report = UnknownValues::report(m_doc, source);
+    if (!report.text.isEmpty())
+        m_prompts.message(QStringLiteral("Unknown Values"), report.text, Prompts::Icon::Warning,
+                          report.details);
 }
 
 void frmMain::mnuFileNew_Click()
@@ -54,7 +43,7 @@ void frmMain::mnuFileNew_Click()
     ShowTitle();
     m_doc.NewConfiguration();
     ShowControl();
-    m_doc.ConfigModified = false;
+    markUnmodified();
     m_history->clear();
 }
 
@@ -66,10 +55,10 @@ bool frmMain::openFile(const QString &path)
         return false;
     m_doc.DataFileName = path;
     ShowControl();
-    m_doc.ConfigModified = false;
+    markUnmodified();
     m_history->clear();
     rememberFile(path);
-    reportUnknownValues(QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)));
+    reportUnknownValues(QStringLiteral("The file \"%1\"").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -93,7 +82,7 @@ void frmMain::FileSave()
 {
     if (reportFailure(m_doc.WriteDataFile()))
         return;
-    m_doc.ConfigModified = false;
+    markUnmodified();
     m_history->setClean();
     rememberFile(m_doc.DataFileName);
 }
@@ -109,7 +98,7 @@ void frmMain::FileSaveAs()
     if (reportFailure(m_doc.writeFile(name)))
         return;
     m_doc.DataFileName = name;
-    m_doc.ConfigModified = false;
+    markUnmodified();
     m_history->setClean();
     rememberFile(name);
 }

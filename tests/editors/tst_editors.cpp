@@ -258,6 +258,10 @@ private Q_SLOTS:
             if (!line.isEmpty() && !line.startsWith(u'#'))
                 play(line);
         }
+        file.close();
+        if (qEnvironmentVariableIsSet("ORVANDEL_UPDATE_EXPECTED") &&
+            file.open(QIODevice::WriteOnly | QIODevice::Text))
+            file.write(m_out.join(u'\n').toUtf8());
         for (qsizetype k = 0; k < std::max(m_out.size(), expected.size()); ++k)
             QCOMPARE(QString::number(k + 1) + ": " + m_out.value(k),
                      QString::number(k + 1) + ": " + expected.value(k));

@@ -21,6 +21,7 @@ public:
         QString text;
         Icon icon;
         QString behind; // what `whatRunsBehind` said as the box showed
+        QString details;
     };
 
     QList<Call> calls;
@@ -42,7 +43,7 @@ public:
 
     bool askYesNo(const QString &title, const QString &text) override
     {
-        calls.append({Kind::Question, title, text, Icon::Question, behind()});
+        calls.append({Kind::Question, title, text, Icon::Question, behind(), {}});
         if (answers.isEmpty()) {
             ++unscripted;
             return unscriptedAnswer;
@@ -50,9 +51,10 @@ public:
         return answers.takeFirst();
     }
 
-    void message(const QString &title, const QString &text, Icon icon) override
+    void message(const QString &title, const QString &text, Icon icon,
+                 const QString &details = {}) override
     {
-        calls.append({Kind::Message, title, text, icon, behind()});
+        calls.append({Kind::Message, title, text, icon, behind(), details});
     }
 
 private:
