@@ -63,16 +63,17 @@ void frmMain::Form_Load()
     m_refreshGuard = true;
     ShowControl();
     m_refreshGuard = false;
-    m_doc.ConfigModified = false;
+    markUnmodified();
     m_doc.ExitConfirmed = false;
 }
 
 QPoint frmMain::placement(const QRect &screen, const QRect &available, const QSize &frame)
 {
-    const int left = available.x() + (available.width() - frame.width()) / 2;
-    const int top = screen.height() > 900
-                        ? available.y() + (available.height() - frame.height()) / 2
-                        : available.y() + 2;
+    // Centred on the whole screen, as on a screen without panels; only a frame that a panel
+    // would cover, or that would leave the screen, moves into the free area.
+    const int left = screen.x() + (screen.width() - frame.width()) / 2;
+    const int top = screen.height() > 900 ? screen.y() + (screen.height() - frame.height()) / 2
+                                          : screen.y() + 2;
     return WindowPlacement::inside({left, top}, frame, available);
 }
 

@@ -34,9 +34,9 @@ public:
             QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Where the frame goes: centred horizontally; centred vertically on a screen taller than
-    // 900 pixels, otherwise two pixels (30 twips) from the top of the available area; always
-    // inside that area, the title bar in view first.
+    // Where the frame goes: centred horizontally on the screen; centred vertically on a screen
+    // taller than 900 pixels, otherwise two pixels (30 twips) from its top; then pulled inside
+    // the area the panels leave free, the title bar in view first.
     static QPoint placement(const QRect &screen, const QRect &available, const QSize &frame);
 
     ProgrammingGrid *grid() const { return m_grid; }
@@ -90,7 +90,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void reportUnknownValues(const QString &holder);
+    void reportUnknownValues(const QString &source);
     bool openBackup();
     void Form_Load();
     void buildMenus();
@@ -110,8 +110,11 @@ private:
     // choice is no part of it.
     friend class ImageStep;
     void buildEditMenu();
-    void pushStep(const modOVMXConfig::Image &before, const QString &name);
+    // True when the programming changed, and so became a step.
+    bool pushStep(const modOVMXConfig::Image &before, const QString &name);
     void restoreProgramming(const modOVMXConfig::Image &image);
+    // As last opened or saved: the programming (the history's clean state) and the port.
+    void markUnmodified();
 
     // Compare With and the recent files (frmMain_recent.cpp).
     void buildFileExtras(QMenu *file);
@@ -153,5 +156,6 @@ private:
 
     ConfigTexts::ScreenTexts m_texts;
     bool m_refreshGuard = false;
+    int m_savedPort = 0;
     bool m_firstFileDialog = false;
 };

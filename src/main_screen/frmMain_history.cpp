@@ -59,16 +59,26 @@ void frmMain::buildEditMenu()
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(undo);
     edit->addAction(redo);
-    // Back at the last opened or saved state there is nothing to lose; away from it there is.
-    connect(m_history, &QUndoStack::indexChanged, this,
-            [this] { m_doc.ConfigModified = !m_history->isClean(); });
+    // Back at the last opened or saved programming there is nothing to lose, unless the port
+    // chosen since, which no step holds, differs from the one opened or saved.
+    connect(m_history, &QUndoStack::indexChanged, this, [this] {
+        m_doc.ConfigModified = !m_history->isClean() || m_doc.GetComPort() != m_savedPort;
+    });
 }
 
-void frmMain::pushStep(const modOVMXConfig::Image &before, const QString &name)
+bool frmMain::pushStep(const modOVMXConfig::Image &before, const QString &name)
 {
     const modOVMXConfig::Image after = m_doc.image();
-    if (programming(before) != programming(after))
-        m_history->push(new ImageStep(*this, before, after, name));
+    if (programming(before) == programming(after))
+        return false;
+    m_history->push(new ImageStep(*this, before, after, name));
+    return true;
+}
+
+void frmMain::markUnmodified()
+{
+    m_doc.ConfigModified = false;
+    m_savedPort = m_doc.GetComPort();
 }
 
 void frmMain::restoreProgramming(const modOVMXConfig::Image &image)
