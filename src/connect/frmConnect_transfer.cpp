@@ -133,8 +133,13 @@ void frmConnect::cmdDifferences_Click()
 
 void frmConnect::cmdBackups_Click()
 {
+    // Stopped before the question and the file dialog, as for an upload: a poll failing behind
+    // them would close the window under them.
+    Timer1->stop();
     if (m_openBackup)
         m_openBackup();
+    if (m_connected)
+        Timer1->start();
     // The document may now be another: the result and the differences follow it.
     if (m_controllerImage) {
         showVerify(*m_controllerImage == m_doc.image());

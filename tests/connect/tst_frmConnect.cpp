@@ -138,7 +138,10 @@ struct Session {
             QVERIFY(QFile(BackupStore::directory()).open(QIODevice::WriteOnly));
         } else if (line == "open") {
             window = std::make_unique<frmConnect>(doc, prompts, comm);
-            window->setBackupOpener([this] { // as the main window opens the newest
+            window->setBackupOpener([this] { // as the main window asks, then opens the newest
+                if (doc.ConfigModified &&
+                    !prompts.askYesNo(u"Tevara Orvandel"_s, u"Discard Any Changes?"_s))
+                    return;
                 const auto kept = BackupStore::list();
                 if (!kept.isEmpty() && doc.readFile(kept.first().path).ok) {
                     doc.DataFileName = u"the newest backup"_s;
