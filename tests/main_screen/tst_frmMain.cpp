@@ -76,8 +76,11 @@ class tst_frmMain : public QObject
                "\n    Tamberline 01 Input 2: pilot 10"
                "\n    Dimmer Output 1 / Tamberline 01 Input 1: control 300"
                "\n    and 1 more"
-               "\n\nThe grid shows them as \"?\". They are kept unchanged: saving writes them "
-               "back as they are.|1";
+               "\n\nWhere they show:"
+               "\n    as \"?\" on the grid: 3"
+               "\n    as \"?\" in the panels above the grid: 2"
+               "\n    only in their editors and settings dialogs: 1"
+               "\n\nThey are kept unchanged: saving writes them back as they are.|1";
     }
     // The damaged relay and dimmer cells, the photocell level and the pilot as the screen shows
     // them.
@@ -210,7 +213,7 @@ private Q_SLOTS:
     }
 
     // The frame, title bar included, stays inside the area panels leave free.
-    void placement_screenHeightDecidesCentring()
+    void placement_centredOnceInsideFreeArea()
     {
         QCOMPARE(frmMain::placement({0, 0, 1280, 900}, {0, 0, 1280, 900}, {1025, 735}),
                  QPoint(127, 2));
@@ -219,9 +222,19 @@ private Q_SLOTS:
         // A laptop with a panel above: below it; too low for the frame: its title bar in view.
         QCOMPARE(frmMain::placement({0, 0, 1366, 768}, {0, 28, 1366, 740}, {1031, 762}),
                  QPoint(167, 28));
+        // Centred on the screen, not on its free area, where the panels do not reach the frame.
         QCOMPARE(frmMain::placement({0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {1031, 762}),
-                 QPoint(444, 139));
+                 QPoint(444, 159));
+        QCOMPARE(frmMain::placement({0, 0, 1920, 1080}, {64, 0, 1856, 1080}, {1031, 762}),
+                 QPoint(444, 159));
         QCOMPARE(frmMain::placement({0, 0, 800, 600}, {0, 0, 800, 600}, {1031, 762}), QPoint());
+        // Placed at start only: a window the user moved stays there when shown again.
+        QWidget &window = m_ui->window;
+        window.move(40, 60);
+        window.hide();
+        window.showMinimized();
+        window.showNormal();
+        QCOMPARE(window.pos(), QPoint(40, 60));
     }
 
     void fileCommands_askWriteAndTitle_data()
@@ -297,7 +310,7 @@ private Q_SLOTS:
             seen << QString(dialog.kind == FakeFileDialogs::Kind::Open ? "open" : "save") +
                         (dialog.presetName == path("preset") && dialog.filter == filter ? "" : "?");
         QCOMPARE(seen.join(' ')
-                     .replace(unknownValues('"' + path("damaged") + '"'), "unknown")
+                     .replace(unknownValues("The file \"" + path("damaged") + '"'), "unknown")
                      .replace("Tevara Orvandel|Discard Any Changes?|3", "discard")
                      .replace("Exit Program|Discard Changes?|3", "exit"),
                  QLatin1String(c.seen));
@@ -348,6 +361,16 @@ private Q_SLOTS:
         QCOMPARE(unknownShown(), QStringList({"?", "?", "?", " Pilot 2 - ?"}));
         QCOMPARE(m_ui->fileDialogs.calls.value(0).presetName,
                  QDir::toNativeSeparators(BackupStore::directory() + "/*.OMX"));
+        // Every value in the details, the one the text leaves out included.
+        QCOMPARE(m_ui->prompts.last().details.split('\n').size(), 6);
+        QVERIFY(m_ui->prompts.last().details.contains(
+            "Dimmer Output 1 / Tamberline 01 Input 2: control 105"));
+        // Only a port chosen: the damaged values are the document's own, already reported.
+        m_ui->onDialog = [this](QDialog &) { m_ui->doc.SetComPort(2); };
+        m_ui->prompts.clear();
+        m_ui->opened.clear();
+        m_ui->use("mnuConnect");
+        QCOMPARE(shown(), QStringList({"frmConnect"}));
     }
 
     // Each step, then the Edit menu's two items and the document's state after it. Undo and
@@ -372,6 +395,12 @@ private Q_SLOTS:
             "lblPilot(0)|Undo Relay 2 ← TB01 In 3|Redo Photocell Input Levels|modified COM6",
             "cboAlert|Undo Timed Off Blink Alert|Redo|modified COM6",
             "mnuFileNew|Undo|Redo|saved COM1"};
+        // Undone back to the saved programming, the port chosen since still differs.
+        QTest::newRow("saved, then a port") << QStringList{
+            "Ctrl+S|Undo|Redo|saved COM1", "cboAlert|Undo Timed Off Blink Alert|Redo|modified COM1",
+            "mnuConnect=2|Undo Timed Off Blink Alert|Redo|modified COM3",
+            "Ctrl+Z|Undo|Redo Timed Off Blink Alert|modified COM3",
+            "Ctrl+Y|Undo Timed Off Blink Alert|Redo|modified COM3"};
     }
     void history_undoRedo()
     {
@@ -394,6 +423,8 @@ private Q_SLOTS:
                 doc.SetRelayCloseAction(doc.SelInput, doc.SelRelay, closeAction);
             else if (kind == "frmPCInputs")
                 doc.SetPhotocellOnLevel(0, 0, 200);
+            else if (kind == "frmConnect" && closeAction) // only a port chosen
+                doc.SetComPort(closeAction);
             else if (kind == "frmConnect") // an upload, then the port chosen
                 doc.setImage(fresh.image()), doc.SetComPort(5);
         };
@@ -559,18 +590,29 @@ private Q_SLOTS:
             QTimer::singleShot(0, this, [&seen, button] {
                 auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
                 seen << QString::asprintf("%d %d ", box->icon(), int(box->standardButtons())) +
-                            box->windowTitle() + '|' + box->text();
+                            box->windowTitle() + '|' + box->text() + '|' + box->detailedText();
+                // A short text under a long title: the box is as wide as its title needs.
+                QFont bold = box->font();
+                bold.setBold(true);
+                if (box->width() < QFontMetrics(bold).horizontalAdvance(box->windowTitle()))
+                    seen << "narrower than its title";
                 box->button(button)->click();
             });
         };
         answer(QMessageBox::No);
         QVERIFY(!prompts.askYesNo("Exit Program", "Tracking Of 2\r\nPhotocells <b>"));
         answer(QMessageBox::Ok);
-        prompts.message("Error", "Tracking Of 2\r\nPhotocells <b>", Prompts::Icon::Critical);
+        prompts.message("Error", "Tracking Of 2\r\nPhotocells <b>", Prompts::Icon::Critical,
+                        "every\nvalue");
+        answer(QMessageBox::Ok);
+        prompts.message("Photocell Input Levels And Filters Of Both Photocells", "Done.",
+                        Prompts::Icon::NoIcon);
         // Question icon (4) with Yes and No (0x14000), critical icon (3) with OK (0x400); CR LF
-        // breaks a line; markup shows as it is.
-        QCOMPARE(seen, QStringList({"4 81920 Exit Program|Tracking Of 2\nPhotocells <b>",
-                                    "3 1024 Error|Tracking Of 2\nPhotocells <b>"}));
+        // breaks a line; markup shows as it is; the details are there to be shown.
+        QCOMPARE(seen, QStringList({"4 81920 Exit Program|Tracking Of 2\nPhotocells <b>|",
+                                    "3 1024 Error|Tracking Of 2\nPhotocells <b>|every\nvalue",
+                                    "0 1024 Photocell Input Levels And Filters Of Both "
+                                    "Photocells|Done.|"}));
     }
 };
 
