@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <optional>
 
 // Every way the controller or its line misbehaves against every transfer, and every way a disk
@@ -152,14 +154,18 @@ private Q_SLOTS:
         t.pattern("controller-[-\\d]+\\.OMX", "controller-<when>.OMX");
         for (const QString fault :
              {"missing", "unreadable", "short", "long", "directory", "diskFull", "readOnlyFolder",
-              "sharedFolder", "controllerFails"}) {
+              "sharedFolder", "stickyFolder", "controllerFails"}) {
             for (const QString op : {"open", "save", "download", "upload", "import"}) {
                 if (fault == "controllerFails" && op != "upload")
                     continue;
                 QTemporaryDir dir, data; // data: where a download keeps its backups
                 t.name("<dir>", dir.path());
                 t.name("<data>", data.path());
-                QVERIFY(FileFaults::AsUser::handOver(dir.path()) &&
+                // A sticky folder, as /tmp: anyone may create files, but only the owner of a
+                // file may replace it, so a save gets as far as its last step, the rename.
+                QVERIFY((fault == "stickyFolder"
+                             ? ::chmod(QFile::encodeName(dir.path()), 01777) == 0
+                             : FileFaults::AsUser::handOver(dir.path())) &&
                         FileFaults::AsUser::handOver(data.path()));
                 qputenv("XDG_DATA_HOME", data.path().toUtf8());
                 const QString path = dir.filePath("hall.OMX");
@@ -172,12 +178,14 @@ private Q_SLOTS:
                                          : fault == "long" ? previous + QByteArray(952, 'x')
                                                            : previous)
                                    .ok));
-                QVERIFY(fault == "missing" || FileFaults::AsUser::handOver(path));
+                QVERIFY(fault == "missing" ||
+                        (fault == "stickyFolder" ? ::chmod(QFile::encodeName(path), 0666) == 0
+                                                 : FileFaults::AsUser::handOver(path)));
                 const auto readable = QFileDevice::ReadOwner | QFileDevice::ReadOther;
                 if (fault == "unreadable")
                     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
                 // Nothing can be created in either folder; in a shared one the file may change.
-                if (fault.endsWith("Folder"))
+                if (fault == "readOnlyFolder" || fault == "sharedFolder")
                     QVERIFY(QFile::setPermissions(path, fault == "sharedFolder"
                                                             ? readable | QFileDevice::WriteOwner
                                                             : readable) &&

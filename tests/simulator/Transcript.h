@@ -35,11 +35,11 @@ public:
         return p.exitCode();
     }
 
-    // ORVANDEL_REGENERATE=1 rewrites the reviewed file instead; review it again before keeping.
+    // ORVANDEL_UPDATE_EXPECTED=1 rewrites the reviewed file instead; review it again before keeping.
     void compareWith(const QString &path) const
     {
         QFile file(path);
-        if (qEnvironmentVariableIsSet("ORVANDEL_REGENERATE")) {
+        if (qEnvironmentVariableIsSet("ORVANDEL_UPDATE_EXPECTED")) {
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_text.toUtf8()) >= 0);
             return;
         }
