@@ -1,7 +1,10 @@
 #include "WindowPlacement.h"
 
+#include <QDeadlineTimer>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -49,37 +52,58 @@ void centreOnParent(QWidget *window)
 namespace
 {
 
+// Placed when first shown, and again once the window manager has framed the window and put
+// it on the screen, with the frame it drew. A window manager may still apply its own placement
+// as it takes the window in, after Qt believes the move done: the frame is checked until it
+// stays where it was put. After that the window is where the user puts it, through
+// minimising, restoring and hiding alike. A timer, not the window's events, drives this: a
+// message box holding the activation at start leaves the window few events of its own.
 class PlaceOnShow : public QObject
 {
 public:
     PlaceOnShow(QWidget *window, std::function<void()> place)
-        : QObject(window), m_place(std::move(place))
+        : QObject(window), m_window(window), m_place(std::move(place))
     {
+        m_timer.setInterval(25);
+        connect(&m_timer, &QTimer::timeout, this, &PlaceOnShow::check);
     }
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        // Placed when first shown, and once more as soon as the window manager's frame is
-        // known; after that the window is where the user puts it, through minimising,
-        // restoring and hiding alike. The frame can become known while a message box holds
-        // the activation, so any event of the mapped window may bring it.
-        const auto *window = static_cast<QWidget *>(watched);
-        if (m_state == State::Framed)
-            return false;
-        if (event->type() == QEvent::Show && m_state == State::Hidden) {
-            m_state = State::Shown;
+        if (event->type() == QEvent::Show && !m_shown) {
+            m_shown = true;
             m_place();
-        }
-        if (m_state == State::Shown && !frameMargins(window).isNull()) {
-            m_state = State::Framed;
-            m_place();
+            m_deadline.setRemainingTime(2000);
+            m_timer.start();
         }
         return false;
     }
 
 private:
-    enum class State { Hidden, Shown, Framed };
+    void check()
+    {
+        const QWindow *handle = m_window->windowHandle();
+        const bool framed = handle && handle->isExposed() && !frameMargins(m_window).isNull();
+        if (m_deadline.hasExpired() || m_steady >= 2) {
+            m_timer.stop();
+        } else if (!framed) {
+            return;
+        } else if (m_placed && m_window->frameGeometry().topLeft() == m_placedAt) {
+            ++m_steady;
+        } else if (m_tries++ < 4) {
+            m_place();
+            m_placedAt = m_window->frameGeometry().topLeft();
+            m_placed = true;
+            m_steady = 0;
+        }
+    }
+
+    QWidget *m_window;
     std::function<void()> m_place;
-    State m_state = State::Hidden;
+    QTimer m_timer;
+    QDeadlineTimer m_deadline;
+    QPoint m_placedAt;
+    bool m_shown = false, m_placed = false;
+    int m_tries = 0, m_steady = 0;
 };
 
 } // namespace

@@ -23,8 +23,8 @@ QPoint inside(QPoint topLeft, const QSize &frame, const QRect &available);
 QMargins frameMargins(const QWidget *window);
 
 // Runs `place` when `window` is first shown, with the frame as well as it can be guessed, and
-// once more when the window manager has framed it, with the frame it drew; never again, so a
-// window the user has moved stays where it was put.
+// again once the window manager has framed it, with the frame it drew, until the frame stays
+// where it was put; never after that, so a window the user has moved stays where it was put.
 void placeOnShow(QWidget *window, std::function<void()> place);
 
 // Centres `window`'s frame on its parent window's frame.
