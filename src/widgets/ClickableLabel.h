@@ -23,5 +23,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintFocus();
+
     bool m_pressed = false;
 };

@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
@@ -532,6 +533,26 @@ private Q_SLOTS:
                  "Photocell 2 Input  2: on level");
         QCOMPARE(m_ui->window.findChild<QWidget *>("lblPCOff(0)")->toolTip(),
                  "Photocell 1 Input  1: off level");
+    }
+
+    // The panel labels take focus, yet draw their texts as labels without focus do.
+    void panelLabels_drawnAsPlainLabels()
+    {
+        fillSampleConfig(m_ui->doc);
+        m_ui->window.ShowControl();
+        const auto labels = m_ui->window.findChildren<QLabel *>(QRegularExpression("^lblP"));
+        QCOMPARE(labels.size(), 36);
+        for (QLabel *label : labels) {
+            QLabel plain(label->text(), label->parentWidget());
+            plain.setGeometry(label->geometry());
+            plain.setFrameStyle(label->frameStyle());
+            plain.setAlignment(label->alignment());
+            plain.setAutoFillBackground(true);
+            plain.setPalette(label->palette());
+            plain.show();
+            QVERIFY2(label->grab().toImage() == plain.grab().toImage(),
+                     qPrintable(label->objectName()));
+        }
     }
 
     // Assistive technology reads the grid as a table: each cell named by its captions, its
