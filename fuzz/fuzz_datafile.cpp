@@ -18,6 +18,7 @@ namespace
 {
 QString path;        // the data file of the run
 modOVMXConfig shown; // the main window's document
+DocumentSession *session = nullptr;
 frmMain *window = nullptr;
 
 // A whole file reads in whole and saves back to its first 2048 bytes; a short one is refused
@@ -43,7 +44,7 @@ void readAndSaveBack(const QByteArray &bytes, modOVMXConfig &doc)
 void openWindows(size_t h)
 {
     shown.ShowLevelsInFC = h & 1;
-    if (!window->openFile(path) || shown.ConfigModified)
+    if (!session->openFile(path) || shown.ConfigModified)
         qFatal("the main window did not open a whole file, or kept it marked modified");
     window->lblPilot_Click(0);
     window->lblPCInp_Click(0);
@@ -63,7 +64,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("HOME", dir.path().toLocal8Bit()); // the main window makes its data folder in here
     new QApplication(*argc, *argv); // it, the window and their fakes live for the whole run
-    window = new frmMain(shown, *new FakePrompts, *new FakeFileDialogs);
+    session = new DocumentSession(shown, *new FakePrompts, *new FakeFileDialogs);
+    window = new frmMain(*session);
     window->setDialogRunner([](QDialog &dialog) {
         const modOVMXConfig::Image image = shown.image();
         const bool modified = shown.ConfigModified;

@@ -94,7 +94,8 @@ int main(int argc, char *argv[])
     modOVMXConfig doc;
     QtPrompts prompts;
     QtFileDialogs fileDialogs;
-    frmMain window(doc, prompts, fileDialogs);
+    DocumentSession session(doc, prompts, fileDialogs);
+    frmMain window(session);
     window.setCommunications(&comm);
     prompts.setParentWidget(&window);
     fileDialogs.setParentWidget(&window);
@@ -108,7 +109,7 @@ int main(int argc, char *argv[])
         while (!window.windowHandle()->isExposed() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         QCoreApplication::processEvents();
-        window.openFile(QDir::toNativeSeparators(QFileInfo(files.first()).absoluteFilePath()));
+        session.openFile(QDir::toNativeSeparators(QFileInfo(files.first()).absoluteFilePath()));
         window.ShowTitle();
     }
     return app.exec();

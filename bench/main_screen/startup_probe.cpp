@@ -55,6 +55,7 @@ int main(int argc, char *argv[])
     modOVMXConfig doc;
     QtPrompts prompts;
     QtFileDialogs fileDialogs;
+    DocumentSession session(doc, prompts, fileDialogs);
     std::unique_ptr<QMainWindow> window;
     if (std::strcmp(mode, "main") != 0) {
         window = std::make_unique<QMainWindow>();
@@ -63,7 +64,7 @@ int main(int argc, char *argv[])
         window->setCentralWidget(new QLabel(QStringLiteral("Tevara Orvandel MX")));
     } else {
         ListPopupStyle::install();
-        window = std::make_unique<frmMain>(doc, prompts, fileDialogs);
+        window = std::make_unique<frmMain>(session);
     }
     FirstPaint watcher(window.get());
     app.installEventFilter(&watcher);

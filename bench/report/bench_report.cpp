@@ -22,7 +22,8 @@ int main(int argc, char *argv[])
     modOVMXConfig doc;
     QtPrompts prompts;
     QtFileDialogs fileDialogs;
-    frmMain window(doc, prompts, fileDialogs);
+    DocumentSession session(doc, prompts, fileDialogs);
+    frmMain window(session);
     fillSampleConfig(doc);
     window.ShowControl();
     window.show();

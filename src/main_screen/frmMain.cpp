@@ -1,11 +1,10 @@
 #include "frmMain.h"
 
-#include "ClickableLabel.h"
 #include "ConfigDiff.h"
-#include "DataDirectory.h"
-#include "PanelFrame.h"
 #include "ProgrammingGrid.h"
+#include "ReportCommands.h"
 #include "ScreenFont.h"
+#include "SidePanels.h"
 #include "WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -13,13 +12,11 @@
 #include <QDialog>
 #include <QLayout>
 #include <QScreen>
-#include <QStringListModel>
 #include <QStyle>
-#include <QUndoStack>
 
-frmMain::frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs, QWidget *parent)
-    : QMainWindow(parent), m_doc(doc), m_prompts(prompts), m_fileDialogs(fileDialogs),
-      m_dialogRunner([](QDialog &dialog) { return dialog.exec(); })
+frmMain::frmMain(DocumentSession &session, QWidget *parent)
+    : QMainWindow(parent), m_session(session), m_doc(session.document()),
+      m_prompts(session.prompts()), m_dialogRunner([](QDialog &dialog) { return dialog.exec(); })
 {
     setWindowTitle(QLatin1String(DesignCaption));
     m_grid = new ProgrammingGrid(this);
@@ -30,41 +27,37 @@ frmMain::frmMain(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
     m_grid->setPalette(palette);
     setCentralWidget(m_grid);
     buildMenus();
-    buildReportMenu();
-    buildPanels();
+    m_panels = new SidePanels(m_grid);
+    connect(m_panels, &SidePanels::pilotClicked, this, &frmMain::lblPilot_Click);
+    connect(m_panels, &SidePanels::levelClicked, this, &frmMain::lblPCInp_Click);
+    connect(m_panels, &SidePanels::alertChosen, this, &frmMain::cboAlert_Click);
+    connect(m_panels, &SidePanels::overrideChosen, this, &frmMain::cboOverride_Click);
     connect(m_grid, &ProgrammingGrid::cellHovered, this, &frmMain::lblControl_MouseMove);
     connect(m_grid, &ProgrammingGrid::backgroundHovered, this, &frmMain::ClearHL);
     connect(m_grid, &ProgrammingGrid::cellClicked, this, &frmMain::lblControl_Click);
     m_grid->setCellDescriber(
         [this](int k) { return ConfigDiff::describeCell(m_doc, k).join(QLatin1Char('\n')); });
+    connect(&m_session, &DocumentSession::documentChanged, this, &frmMain::ShowControl);
+    // The lists take the restored values without storing them again.
+    connect(&m_session, &DocumentSession::programmingRestored, this, [this] {
+        m_refreshGuard = true;
+        ShowControl();
+        m_refreshGuard = false;
+    });
+    connect(&m_session, &DocumentSession::recentFilesChanged, this, &frmMain::showRecentFiles);
     Form_Load();
     m_grid->setFocus();
-}
-
-frmMain::~frmMain()
-{
-    // The history outlives this object's own destructor as a child, and clears itself on the
-    // way out: the document's flag must not follow it there.
-    if (m_history)
-        m_history->disconnect(this);
 }
 
 void frmMain::Form_Load()
 {
     placeWindow();
     WindowPlacement::placeOnShow(this, [this] { placeWindow(); });
-    DataDirectory::ensureExists();
     m_grid->ClearHL();
-    fillTimedOffLists();
-    m_doc.NewConfiguration();
-    m_doc.BaseTitle = windowTitle();
-    m_doc.DataFileName = QStringLiteral("None");
-    ShowTitle();
     m_refreshGuard = true;
-    ShowControl();
+    m_session.start(windowTitle());
     m_refreshGuard = false;
-    markUnmodified();
-    m_doc.ExitConfirmed = false;
+    ShowTitle();
 }
 
 QPoint frmMain::placement(const QRect &screen, const QRect &available, const QSize &frame)
@@ -92,42 +85,12 @@ void frmMain::placeWindow()
     move(placement(display->geometry(), display->availableGeometry(), sizeHint().grownBy(frame)));
 }
 
-void frmMain::fillTimedOffLists()
-{
-    QStringList alert, override;
-    for (int minutes = 2; minutes <= 99; ++minutes)
-        alert << ConfigTexts::minuteText(minutes);
-    for (int minutes = 5; minutes <= 999; ++minutes)
-        override << ConfigTexts::minuteText(minutes);
-    // A plain string list model: a thousand entries cost next to nothing at start-up.
-    const QSignalBlocker alertBlocker(m_cboAlert);
-    const QSignalBlocker overrideBlocker(m_cboOverride);
-    m_cboAlert->setModel(new QStringListModel(alert, m_cboAlert));
-    m_cboOverride->setModel(new QStringListModel(override, m_cboOverride));
-}
-
-void frmMain::ShowTitle()
-{
-    setWindowTitle(m_doc.BaseTitle + QStringLiteral("   -   ") + m_doc.DataFileName);
-}
+void frmMain::ShowTitle() { setWindowTitle(m_session.title()); }
 
 void frmMain::ShowControl()
 {
     ConfigTexts::deriveScreenTexts(m_doc, m_texts);
-    for (size_t n = 0; n < m_lblPilot.size(); ++n)
-        m_lblPilot[n]->setText(m_texts.pilots[n]);
-    for (size_t n = 0; n < m_lblPCOff.size(); ++n) {
-        m_lblPCOff[n]->setText(m_texts.offLevels[n]);
-        m_lblPCOn[n]->setText(m_texts.onLevels[n]);
-    }
-    for (size_t p = 0; p < m_frmPCLevels.size(); ++p)
-        m_frmPCLevels[p]->setCaption(m_texts.photocellFrames[p]);
-    // A stored value with no entry in its list shows no entry; the handlers then store nothing.
-    const auto position = [](const QComboBox *list, int value) {
-        return value >= 0 && value < list->count() ? value : -1;
-    };
-    m_cboAlert->setCurrentIndex(position(m_cboAlert, m_texts.alertIndex));
-    m_cboOverride->setCurrentIndex(position(m_cboOverride, m_texts.overrideIndex));
+    m_panels->show(m_texts);
     m_grid->setCellTexts(m_texts.cells);
 }
 
@@ -135,34 +98,32 @@ void frmMain::lblControl_MouseMove(int Index) { m_grid->hover(Index); }
 
 void frmMain::ClearHL() { m_grid->ClearHL(); }
 
-void frmMain::cboAlert_Click()
+void frmMain::storeTimedOff(void (modOVMXConfig::*set)(int), int selected, const QString &step)
 {
-    const int selected = m_cboAlert->currentIndex();
     if (m_refreshGuard || selected < 0)
         return;
     const modOVMXConfig::Image before = m_doc.image();
     m_doc.ConfigModified = true;
-    m_doc.SetTimedOffAlert(selected);
-    pushStep(before, QStringLiteral("Timed Off Blink Alert"));
+    (m_doc.*set)(selected);
+    m_session.pushStep(before, step);
+}
+
+void frmMain::cboAlert_Click()
+{
+    storeTimedOff(&modOVMXConfig::SetTimedOffAlert, m_panels->alertList()->currentIndex(),
+                  QStringLiteral("Timed Off Blink Alert"));
 }
 
 void frmMain::cboOverride_Click()
 {
-    const int selected = m_cboOverride->currentIndex();
-    if (m_refreshGuard || selected < 0)
-        return;
-    const modOVMXConfig::Image before = m_doc.image();
-    m_doc.ConfigModified = true;
-    m_doc.SetTimedOffOverride(selected);
-    pushStep(before, QStringLiteral("Timed Off Override"));
+    storeTimedOff(&modOVMXConfig::SetTimedOffOverride, m_panels->overrideList()->currentIndex(),
+                  QStringLiteral("Timed Off Override"));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (!m_doc.ExitConfirmed && m_doc.ConfigModified &&
-        !m_prompts.askYesNo(QStringLiteral("Exit Program"), QStringLiteral("Discard Changes?"))) {
+    if (m_session.mayClose())
+        event->accept();
+    else
         event->ignore();
-        return;
-    }
-    event->accept();
 }

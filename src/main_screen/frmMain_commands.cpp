@@ -25,7 +25,7 @@ int frmMain::runDialog(QDialog &dialog, const QString &step)
 {
     const modOVMXConfig::Image before = m_doc.image();
     const int result = m_dialogRunner(dialog);
-    pushStep(before, step.isEmpty() ? dialog.windowTitle() : step);
+    m_session.pushStep(before, step.isEmpty() ? dialog.windowTitle() : step);
     return result;
 }
 
@@ -47,7 +47,7 @@ void frmMain::lblControl_Click(int Index)
     const QString step = ConfigTexts::cellShortName(Index);
 
     if (Index < 96) {
-        openRelayControl(inputName + Between + targetName + Control, step);
+        openEditor<frmRelayControl>(inputName + Between + targetName + Control, step);
     } else if (Index < 672) {
         if (i == q - 4)
             m_prompts.message(ErrorTitle,
@@ -63,9 +63,10 @@ void frmMain::lblControl_Click(int Index)
     } else if (ConfigTexts::isTrackingCell(Index)) {
         if (trackingRefused())
             return; // nothing changed, so nothing is redrawn
-        openDimmerScale(ConfigTexts::photocellName(i) + Between + targetName + Control, step);
+        openEditor<frmDimmerScale>(ConfigTexts::photocellName(i) + Between + targetName + Control,
+                                   step);
     } else if (i < 16) {
-        openDimmerControl(inputName + Between + targetName + Control, step);
+        openEditor<frmDimmerControl>(inputName + Between + targetName + Control, step);
     }
     ShowControl();
 }
@@ -84,9 +85,9 @@ bool frmMain::trackingRefused()
     return true;
 }
 
-void frmMain::openRelayControl(const QString &mapDef, const QString &step)
+template <typename Editor> void frmMain::openEditor(const QString &mapDef, const QString &step)
 {
-    frmRelayControl editor(m_doc, m_prompts, this);
+    Editor editor(m_doc, m_prompts, this);
     editor.setMapDef(mapDef);
     runDialog(editor, step);
 }
@@ -100,55 +101,21 @@ void frmMain::openInputControl(const QString &mapDef, const QString &closedCapti
     runDialog(editor, step);
 }
 
-void frmMain::openDimmerControl(const QString &mapDef, const QString &step)
+template <typename Dialog> void frmMain::openSettings()
 {
-    frmDimmerControl editor(m_doc, m_prompts, this);
-    editor.setMapDef(mapDef);
-    runDialog(editor, step);
-}
-
-void frmMain::openDimmerScale(const QString &mapDef, const QString &step)
-{
-    frmDimmerScale editor(m_doc, m_prompts, this);
-    editor.setMapDef(mapDef);
-    runDialog(editor, step);
-}
-
-void frmMain::lblPilot_Click(int Index)
-{
-    Q_UNUSED(Index); // every pilot label opens the same dialog
-    frmPilots dialog(m_doc, m_prompts, this);
+    Dialog dialog(m_doc, m_prompts, this);
     runDialog(dialog);
     ShowControl();
 }
 
-void frmMain::openPCInputs()
-{
-    frmPCInputs dialog(m_doc, m_prompts, this);
-    runDialog(dialog);
-    ShowControl();
-}
+// Every pilot label opens the same dialog, and so does every photocell label.
+void frmMain::lblPilot_Click(int) { openSettings<frmPilots>(); }
 
-// Every photocell label opens the same dialog.
-void frmMain::lblPCInp_Click(int) { openPCInputs(); }
+void frmMain::lblPCInp_Click(int) { openSettings<frmPCInputs>(); }
 
-void frmMain::lblPCOn_Click(int) { openPCInputs(); }
+void frmMain::mnuRelayOptions_Click() { openSettings<frmRelayPowerOn>(); }
 
-void frmMain::lblPCOff_Click(int) { openPCInputs(); }
-
-void frmMain::mnuRelayOptions_Click()
-{
-    frmRelayPowerOn dialog(m_doc, m_prompts, this);
-    runDialog(dialog);
-    ShowControl();
-}
-
-void frmMain::mnuDimmerOptions_Click()
-{
-    frmDimmerSettings dialog(m_doc, m_prompts, this);
-    runDialog(dialog);
-    ShowControl();
-}
+void frmMain::mnuDimmerOptions_Click() { openSettings<frmDimmerSettings>(); }
 
 void frmMain::mnuConnect_Click()
 {
@@ -159,11 +126,12 @@ void frmMain::mnuConnect_Click()
     if (m_comm) {
         frmConnect dialog(m_doc, m_prompts, *m_comm, this);
         dialog.setBackupOpener([this, &before] {
-            if (openBackup())
+            if (m_session.openBackup())
                 before = m_doc.image();
+            ShowTitle();
         });
         m_dialogRunner(dialog);
-        uploaded = pushStep(before, QStringLiteral("Get Settings From OV-2"));
+        uploaded = m_session.pushStep(before, QStringLiteral("Get Settings From OV-2"));
     }
     // An upload in the window replaced the image and, when it failed, the file name: the
     // screen and the title show them at once.
@@ -171,5 +139,5 @@ void frmMain::mnuConnect_Click()
     ShowControl();
     // A port chosen is no upload, and values of a file opened there were reported as it opened.
     if (uploaded)
-        reportUnknownValues(QStringLiteral("The controller's memory"));
+        m_session.reportUnknownValues(QStringLiteral("The controller's memory"));
 }

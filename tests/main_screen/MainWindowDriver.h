@@ -29,7 +29,8 @@ struct MainWindowDriver {
     modOVMXConfig doc;
     FakePrompts prompts;
     FakeFileDialogs fileDialogs;
-    frmMain window{doc, prompts, fileDialogs};
+    DocumentSession session{doc, prompts, fileDialogs};
+    frmMain window{session};
     QStringList opened; // each window's class, then its lblMapDef and disable check box captions
     std::function<void(QDialog &)> onDialog = [](QDialog &) {};
 

@@ -290,7 +290,7 @@ private Q_SLOTS:
                 damaged.writeFile(path("damaged")).ok);
         auto &doc = m_ui->doc;
         if (c.named != QLatin1String("None")) { // otherwise the name the window started with
-            QVERIFY(m_ui->window.openFile(path("sample.OMX")));
+            QVERIFY(m_ui->session.openFile(path("sample.OMX")));
             doc.DataFileName = path(c.named); // "sample.OMX/x": its file can no longer be written
         }
         if (c.modified) // otherwise as opened, or as started
@@ -348,7 +348,7 @@ private Q_SLOTS:
         modOVMXConfig sample;
         fillSampleConfig(sample);
         QVERIFY(sample.writeFile(dir.filePath("sample.OMX")).ok);
-        QVERIFY(m_ui->window.openFile(dir.filePath("sample.OMX")));
+        QVERIFY(m_ui->session.openFile(dir.filePath("sample.OMX")));
         m_ui->onDialog = [this](QDialog &dialog) {
             m_ui->fileDialogs.answers << ""; // "Backups…" proposes their folder; cancelled
             dialog.findChild<QPushButton *>("cmdBackups")->click();
@@ -416,7 +416,7 @@ private Q_SLOTS:
         fillSampleConfig(sample);
         fresh.NewConfiguration();
         QVERIFY(sample.writeFile(dir.filePath("sample.OMX")).ok);
-        QVERIFY(m_ui->window.openFile(dir.filePath("sample.OMX")));
+        QVERIFY(m_ui->session.openFile(dir.filePath("sample.OMX")));
         auto &doc = m_ui->doc;
         int closeAction = 0;
         m_ui->onDialog = [&](QDialog &dialog) { // each editor or window stores one thing
@@ -431,7 +431,7 @@ private Q_SLOTS:
                 doc.setImage(fresh.image()), doc.SetComPort(5);
         };
         m_ui->prompts.unscriptedAnswer = true;
-        QUndoStack &history = *m_ui->window.history();
+        QUndoStack &history = *m_ui->session.history();
         const auto programming = [&doc] {
             modOVMXConfig copy = doc;
             copy.SetComPort(0);
@@ -478,7 +478,7 @@ private Q_SLOTS:
         QStringList names;
         for (int n = 0; n < 9; ++n) {
             names << dir.filePath(QString("f%1.OMX").arg(n));
-            QVERIFY(sample.writeFile(names.last()).ok && m_ui->window.openFile(names.last()));
+            QVERIFY(sample.writeFile(names.last()).ok && m_ui->session.openFile(names.last()));
         }
         m_ui->fileDialogs.answers << dir.filePath("saved.OMX");
         m_ui->use("Ctrl+Shift+S");
@@ -495,7 +495,7 @@ private Q_SLOTS:
             "Compare With… , Print… Ctrl+P, Export PDF… , &1 f6.OMX Ctrl+1, &2 saved.OMX Ctrl+2, "
             "&3 f8.OMX Ctrl+3, &4 f5.OMX Ctrl+4, &5 f4.OMX Ctrl+5, "
             "&6 f3.OMX Ctrl+6, &7 f2.OMX Ctrl+7, Exit Ctrl+Q");
-        QCOMPARE(m_ui->window.recentFiles().value(0), names[6]);
+        QCOMPARE(m_ui->session.recentFiles().value(0), names[6]);
         QCOMPARE(shown().size(), 1); // the read error, naming its file
         QVERIFY(shown()[0].startsWith("Error|") && shown()[0].contains(names[7]));
 

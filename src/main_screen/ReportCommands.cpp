@@ -1,14 +1,13 @@
-// File › Print… and Export PDF…: the printed record of the programming.
-#include "frmMain.h"
+#include "ReportCommands.h"
 
 #include "DataDirectory.h"
+#include "DocumentSession.h"
 #include "Report.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -31,53 +30,56 @@ QAction *insertCommand(QMenu *menu, QAction *before, const char *name, const QSt
 }
 } // namespace
 
-void frmMain::buildReportMenu()
+ReportCommands::ReportCommands(DocumentSession &session, QWidget *window, DialogRunner runDialog)
+    : QObject(window), m_session(session), m_window(window), m_runDialog(std::move(runDialog))
 {
-    auto *file = menuBar()->findChild<QMenu *>(QStringLiteral("mnuFile"));
-    // Beside the other commands on the whole file, above the recent files.
-    QAction *print =
-        insertCommand(file, m_recentSeparator, "mnuFilePrint", QStringLiteral("Print…"));
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    QAction *pdf =
-        insertCommand(file, m_recentSeparator, "mnuFileExportPdf", QStringLiteral("Export PDF…"));
-    connect(print, &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
-    connect(pdf, &QAction::triggered, this, &frmMain::mnuFileExportPdf_Click);
 }
 
-void frmMain::mnuFilePrint_Click()
+void ReportCommands::addTo(QMenu *file, QAction *before)
+{
+    QAction *print = insertCommand(file, before, "mnuFilePrint", QStringLiteral("Print…"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction *pdf = insertCommand(file, before, "mnuFileExportPdf", QStringLiteral("Export PDF…"));
+    connect(print, &QAction::triggered, this, &ReportCommands::mnuFilePrint_Click);
+    connect(pdf, &QAction::triggered, this, &ReportCommands::mnuFileExportPdf_Click);
+}
+
+void ReportCommands::mnuFilePrint_Click()
 {
     // The preview shows the pages as they will print; its Print button opens the print dialog.
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setPageSize(Report::pageSize(localPaper()));
     printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintPreviewDialog preview(&printer, this);
+    QPrintPreviewDialog preview(&printer, m_window);
     preview.setWindowTitle(QStringLiteral("Print"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
-        Report::paint(*target, m_doc, QDateTime::currentDateTime());
+        Report::paint(*target, m_session.document(), QDateTime::currentDateTime());
     });
-    runDialog(preview);
+    m_runDialog(preview);
 }
 
-void frmMain::mnuFileExportPdf_Click()
+void ReportCommands::mnuFileExportPdf_Click()
 {
+    const modOVMXConfig &doc = m_session.document();
     // Proposed beside the data file, under its name; a configuration never saved goes to the
     // data directory.
-    const QFileInfo data(m_doc.DataFileName);
+    const QFileInfo data(doc.DataFileName);
     const QString preset =
-        m_doc.DataFileName == QStringLiteral("None")
+        doc.DataFileName == QStringLiteral("None")
             ? DataDirectory::path() + QStringLiteral("/Orvandel MX.pdf")
             : data.path() + QLatin1Char('/') + data.completeBaseName() + QStringLiteral(".pdf");
-    const QString name = m_fileDialogs.getSaveFileName(
+    const QString name = m_session.fileDialogs().getSaveFileName(
         QDir::toNativeSeparators(preset), QStringLiteral("PDF Files (*.pdf);;All Files (*)"));
     if (name.isEmpty())
         return;
-    const QByteArray pdf = Report::pdf(m_doc, localPaper(), QDateTime::currentDateTime());
+    const QByteArray pdf = Report::pdf(doc, localPaper(), QDateTime::currentDateTime());
     if (pdf.isEmpty()) {
-        reportFailure({false, QStringLiteral("Cannot write \"%1\": the report could not be "
-                                             "painted")
-                                  .arg(name)});
+        m_session.reportFailure(
+            {false, QStringLiteral("Cannot write \"%1\": the report could not be "
+                                   "painted")
+                        .arg(name)});
         return;
     }
     // Written whole or not at all, as a data file is.
-    reportFailure(modOVMXConfig::writeBytes(name, pdf));
+    m_session.reportFailure(modOVMXConfig::writeBytes(name, pdf));
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class DocumentSession;
+class QDialog;
+class QMenu;
+class QAction;
+class QWidget;
+
+// File › Print… and Export PDF…: the printed record of the programming.
+class ReportCommands : public QObject
+{
+    Q_OBJECT
+public:
+    using DialogRunner = std::function<int(QDialog &)>;
+
+    ReportCommands(DocumentSession &session, QWidget *window, DialogRunner runDialog);
+    // Beside the other commands on the whole file, before `before`.
+    void addTo(QMenu *file, QAction *before);
+
+    void mnuFilePrint_Click();
+    void mnuFileExportPdf_Click();
+
+private:
+    DocumentSession &m_session;
+    QWidget *m_window;
+    DialogRunner m_runDialog;
+};
