@@ -2,26 +2,15 @@
 
 #include "FakeFileDialogs.h"
 #include "FakePrompts.h"
+#include "IsolatedHome.h"
 #include "ProgrammingGrid.h"
 #include "frmMain.h"
 
 #include <QAction>
 #include <QDialog>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
-
-// Keeps the tool's data directory and its recent files out of the user's own.
-struct IsolatedHome {
-    QTemporaryDir dir;
-    IsolatedHome()
-    {
-        qputenv("HOME", dir.path().toLocal8Bit());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-    }
-};
 
 // The main window, shown, driven as a user drives it; each window it opens runs through
 // `onDialog` in place of a modal loop.

@@ -397,12 +397,6 @@ private Q_SLOTS:
             "lblPilot(0)|Undo Relay 2 ← TB01 In 3|Redo Photocell Input Levels|modified COM6",
             "cboAlert|Undo Timed Off Blink Alert|Redo|modified COM6",
             "mnuFileNew|Undo|Redo|saved COM1"};
-        // Undone back to the saved programming, the port chosen since still differs.
-        QTest::newRow("saved, then a port") << QStringList{
-            "Ctrl+S|Undo|Redo|saved COM1", "cboAlert|Undo Timed Off Blink Alert|Redo|modified COM1",
-            "mnuConnect=2|Undo Timed Off Blink Alert|Redo|modified COM3",
-            "Ctrl+Z|Undo|Redo Timed Off Blink Alert|modified COM3",
-            "Ctrl+Y|Undo Timed Off Blink Alert|Redo|modified COM3"};
     }
     void history_undoRedo()
     {
@@ -425,8 +419,6 @@ private Q_SLOTS:
                 doc.SetRelayCloseAction(doc.SelInput, doc.SelRelay, closeAction);
             else if (kind == "frmPCInputs")
                 doc.SetPhotocellOnLevel(0, 0, 200);
-            else if (kind == "frmConnect" && closeAction) // only a port chosen
-                doc.SetComPort(closeAction);
             else if (kind == "frmConnect") // an upload, then the port chosen
                 doc.setImage(fresh.image()), doc.SetComPort(5);
         };

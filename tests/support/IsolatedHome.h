@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+// Keeps the tool's data directory and its recent files out of the user's own.
+struct IsolatedHome {
+    QTemporaryDir dir;
+    IsolatedHome()
+    {
+        qputenv("HOME", dir.path().toLocal8Bit());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    }
+};
