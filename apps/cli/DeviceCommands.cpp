@@ -5,6 +5,7 @@
 #include "CommTexts.h"
 #include "ConfigDiff.h"
 #include "DeviceSession.h"
+#include "FieldTable.h"
 #include "modOVMXConfig.h"
 
 #include <QDateTime>
@@ -61,6 +62,12 @@ Parsed parse(const QStringList &args, const QString &command)
     return p;
 }
 
+QString outsideCodings(qsizetype n)
+{
+    return n == 1 ? QStringLiteral("1 value outside its coding")
+                  : QStringLiteral("%1 values outside their codings").arg(n);
+}
+
 bool readFile(Session &s, const QString &file, modOVMXConfig &doc)
 {
     const modOVMXConfig::FileResult read = doc.readFile(file);
@@ -115,10 +122,29 @@ std::optional<int> keepBackup(Session &s)
     return std::nullopt;
 }
 
+// Refused before the port opens: the line moves bytes, so the controller would end up holding
+// memory that its own checksum does not confirm.
+bool sendable(Session &s, const QString &file, const modOVMXConfig &doc)
+{
+    const QList<FieldTable::WideWord> wide = FieldTable::wideWords(doc);
+    if (!wide.isEmpty()) {
+        s.io.err(QStringLiteral("orvandel-mx-cli: nothing was sent: %1 holds %2")
+                     .arg(file, FieldTable::wideWordsText(wide, 3)));
+        return false;
+    }
+    const QStringList odd = FieldTable::outOfCoding(doc);
+    if (!odd.isEmpty())
+        s.io.err(QStringLiteral("orvandel-mx-cli: warning: %1 holds %2, sent as they are: %3")
+                     .arg(file, outsideCodings(odd.size()), FieldTable::firstOf(odd, 3)));
+    return true;
+}
+
 int download(Session &s, const QString &file, bool backup)
 {
     modOVMXConfig doc;
     if (!readFile(s, file, doc))
+        return UsageError;
+    if (!sendable(s, file, doc))
         return UsageError;
     if (!s.connect())
         return ControllerUnreadable;

@@ -126,7 +126,11 @@ private Q_SLOTS:
         QByteArray other = sent;
         other[2 * 511] = 1; // only the port choice differs
         QVERIFY(modOVMXConfig::writeBytes(dir.filePath("sent.OMX"), sent).ok);
+        QByteArray damaged = sent; // high bytes set, as a file padded out or corrupted
+        for (const int w : {1, 2, 3, 870})
+            damaged[2 * w + 1] = 1;
         QVERIFY(modOVMXConfig::writeBytes(dir.filePath("other.OMX"), other).ok);
+        QVERIFY(modOVMXConfig::writeBytes(dir.filePath("damaged.OMX"), damaged).ok);
         // Each controller is reached by a link, named as a user would name the port.
         SimProcess mx4(ORVANDEL_SIM_PROGRAM), mx2(ORVANDEL_SIM_PROGRAM),
             unsure(ORVANDEL_SIM_PROGRAM), silent(ORVANDEL_SIM_PROGRAM);
@@ -142,6 +146,7 @@ private Q_SLOTS:
         t.pattern("controller-\\d{4}-\\d\\d-\\d\\d-\\d{6}(-\\d+)?\\.OMX", "controller-<when>.OMX");
         t.pattern("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d", "<when>");
         for (const QString command : {"download <dir>/sent.OMX --trace --port <dir>/mx4",
+                                      "download <dir>/damaged.OMX --trace --port <dir>/mx4",
                                       "verify <dir>/sent.OMX --port <dir>/mx4",
                                       "verify <dir>/other.OMX --port <dir>/mx4",
                                       "upload <dir>/got.OMX --trace --port <dir>/mx4",
