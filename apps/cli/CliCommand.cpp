@@ -1,5 +1,7 @@
 #include "CliCommand.h"
 
+#include <QFileInfo>
+
 #include <cstdio>
 
 namespace Cli
@@ -29,6 +31,24 @@ int usageError(const Command &command, const QString &problem)
     return fail(UsageError,
                 QStringLiteral("%1 (usage: orvandel-mx-cli %2 %3)")
                     .arg(problem, QLatin1String(command.name), QLatin1String(command.synopsis)));
+}
+
+bool outputAllowed(const QString &input, const QString &output, bool mayReplace)
+{
+    const QFileInfo out(output);
+    if (!out.exists())
+        return true;
+    if (input != QStringLiteral("-") &&
+        out.canonicalFilePath() == QFileInfo(input).canonicalFilePath()) {
+        fail(UsageError,
+             QStringLiteral("\"%1\" is the input file; name another output").arg(output));
+        return false;
+    }
+    if (!mayReplace) {
+        fail(UsageError, QStringLiteral("\"%1\" exists; --force replaces it").arg(output));
+        return false;
+    }
+    return true;
 }
 
 Arguments parseArguments(const QStringList &args, const QStringList &knownFlags,

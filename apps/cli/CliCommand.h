@@ -46,6 +46,10 @@ void warn(const QString &text);
 // "orvandel-mx-cli: <problem> (usage: orvandel-mx-cli show FILE [--fc])"; returns UsageError.
 int usageError(const Command &command, const QString &problem);
 
+// An output never replaces the file it was made from, nor any other file unless `mayReplace`
+// (--force): a slip of the finger must not cost a site's data file. Says why not on stderr.
+bool outputAllowed(const QString &input, const QString &output, bool mayReplace);
+
 // The arguments of one command: positionals, flags ("--fc") and options with a value ("-o X").
 struct Arguments {
     QStringList positional;

@@ -24,13 +24,14 @@ int runDiff(const QStringList &args);
 int runFc(const QStringList &args);
 
 const Command table[] = {
-    {"new", "FILE", "write a new configuration to FILE", runNew},
+    {"new", "FILE [--force]", "write a new configuration to FILE (--force: over an existing one)",
+     runNew},
     {"show", "FILE [--fc]", "the whole programming of FILE in words (--fc: levels in foot-candles)",
      runShow},
     {"export", "FILE [-o OUT]",
      "FILE as JSON, with the units of each field, to OUT or standard output", runExport},
-    {"import", "JSON -o FILE", "write the data file FILE from an export (JSON '-': standard input)",
-     runImport},
+    {"import", "JSON -o FILE [--force]",
+     "write the data file FILE from an export (JSON '-': standard input)", runImport},
     {"diff", "A B", "each field that differs between two data files; exit 1 when any does",
      runDiff},
     {"fc", "LEVEL...", "the foot-candles of each light level 0-255, one per line", runFc},
@@ -71,10 +72,12 @@ int writeOutput(const QString &path, const QByteArray &bytes)
 
 int runNew(const QStringList &args)
 {
-    const Cli::Arguments a = Cli::parseArguments(args, {}, {});
+    const Cli::Arguments a = Cli::parseArguments(args, {QStringLiteral("--force")}, {});
     if (!a.problem.isEmpty() || a.positional.size() != 1)
         return Cli::usageError(command("new"),
                                a.problem.isEmpty() ? "expected one FILE" : a.problem);
+    if (!Cli::outputAllowed({}, a.positional[0], a.flags.contains(QStringLiteral("--force"))))
+        return Cli::UsageError;
     modOVMXConfig doc;
     doc.NewConfiguration();
     const modOVMXConfig::FileResult result = doc.writeFile(a.positional[0]);
@@ -122,9 +125,11 @@ int runExport(const QStringList &args)
     const std::optional<modOVMXConfig> doc = readDocument(a.positional[0]);
     if (!doc)
         return Cli::UsageError;
+    const QString out = a.options.value(QStringLiteral("-o"), QStringLiteral("-"));
+    if (out != QStringLiteral("-") && !Cli::outputAllowed(a.positional[0], out, true))
+        return Cli::UsageError;
     warnUnrepresented(*doc);
-    return writeOutput(a.options.value(QStringLiteral("-o"), QStringLiteral("-")),
-                       ConfigJson::exportText(*doc));
+    return writeOutput(out, ConfigJson::exportText(*doc));
 }
 
 std::optional<QByteArray> readInput(const QString &path)
@@ -143,7 +148,8 @@ std::optional<QByteArray> readInput(const QString &path)
 
 int runImport(const QStringList &args)
 {
-    const Cli::Arguments a = Cli::parseArguments(args, {}, {QStringLiteral("-o")});
+    const Cli::Arguments a =
+        Cli::parseArguments(args, {QStringLiteral("--force")}, {QStringLiteral("-o")});
     if (!a.problem.isEmpty() || a.positional.size() != 1 || !a.options.contains("-o"))
         return Cli::usageError(command("import"),
                                a.problem.isEmpty() ? "expected one JSON and -o FILE" : a.problem);
@@ -156,6 +162,8 @@ int runImport(const QStringList &args)
             Cli::UsageError,
             QStringLiteral("%1: %2 (nothing written)").arg(a.positional[0], imported.error));
     const QString out = a.options.value(QStringLiteral("-o"));
+    if (!Cli::outputAllowed(a.positional[0], out, a.flags.contains(QStringLiteral("--force"))))
+        return Cli::UsageError;
     const modOVMXConfig::FileResult result = modOVMXConfig::writeImage(out, imported.image);
     return result.ok ? Cli::Success : Cli::fail(Cli::UsageError, result.error);
 }

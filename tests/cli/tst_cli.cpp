@@ -88,6 +88,8 @@ void CliTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QCOMPARE(cli(m_dir.path(), {"new", "new.OMX"}).code, 0);
+    QCOMPARE(cli(m_dir.path(), {"new", "new.OMX", "--force"}).code, 0);
+    QCOMPARE(cli(m_dir.path(), {"export", "new.OMX", "-o", "new.json"}).code, 0);
     for (const char *name : {"rich.OMX", "hostile.OMX"}) {
         QFile file(m_dir.filePath(QLatin1String(name)));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(dataFile(*name == 'h')) == 2048);
@@ -142,9 +144,10 @@ void CliTest::exportThenImport_givesTheFileBack()
     QCOMPARE(cli(m_dir.path(), {"export", "rich.OMX", "-o", "rich.json"}).code, 0);
     QCOMPARE(bytes("rich.json"), exported.out);
     QCOMPARE(cli(m_dir.path(), {"import", "rich.json", "-o", "back.OMX"}).code, 0);
-    QCOMPARE(cli(m_dir.path(), {"import", "-", "-o", "piped.OMX"}, exported.out).code, 0);
     QCOMPARE(bytes("back.OMX"), bytes("rich.OMX"));
-    QCOMPARE(bytes("piped.OMX"), bytes("rich.OMX"));
+    QCOMPARE(cli(m_dir.path(), {"new", "back.OMX", "--force"}).code, 0);
+    QCOMPARE(cli(m_dir.path(), {"import", "-", "-o", "back.OMX", "--force"}, exported.out).code, 0);
+    QCOMPARE(bytes("back.OMX"), bytes("rich.OMX"));
 }
 
 void CliTest::report_readsBackAsReviewed_data()
@@ -167,7 +170,8 @@ void CliTest::report_readsBackAsReviewed()
     QFETCH(QString, args);
     QFETCH(QString, paper);
     const Run run = cli(m_dir.path(), args.split(' ') << "-o"
-                                                      << "out.pdf");
+                                                      << "out.pdf"
+                                                      << "--force");
     QVERIFY2(run.code == 0 && run.err.isEmpty(), run.err);
     const auto poppler = [this](const char *tool, const QStringList &args) {
         return QString::fromUtf8(cli(m_dir.path(), args, {}, QLatin1String(tool)).out);
@@ -197,7 +201,7 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("frobnicate", "\"frobnicate\"");
     row("new", "usage: orvandel-mx-cli new FILE");
     row("new a.OMX b.OMX", "new FILE");
-    row("new folder", "folder");
+    row("new folder --force", "folder");
     row("show new.OMX --feet", "--feet");
     row("show none.OMX", "none.OMX");
     row("diff new.OMX none.OMX", "none.OMX");
@@ -216,7 +220,12 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("report new.OMX", "-o OUT.pdf");
     row("report new.OMX -o x.pdf --paper a3", "\"a3\"");
     row("report none.OMX -o new.OMX", "none.OMX");
-    row("report new.OMX -o folder", "folder");
+    row("report new.OMX -o folder --force", "folder");
+    row("new new.OMX", "\"new.OMX\" exists; --force replaces it");
+    row("import new.json -o new.OMX", "\"new.OMX\" exists; --force replaces it");
+    row("report new.OMX -o rich.OMX", "\"rich.OMX\" exists; --force replaces it");
+    row("report new.OMX -o ./new.OMX --force", "\"./new.OMX\" is the input file");
+    row("export ./new.OMX -o new.OMX", "\"new.OMX\" is the input file");
 }
 
 // Nothing is written: the file named by -o keeps its bytes.

@@ -208,8 +208,9 @@ private Q_SLOTS:
                         code = r.ok ? 0 : 2;
                     } else if (op == "import") {
                         QProcess import;
-                        import.start(source.filePath("orvandel-mx-cli"),
-                                     {"import", source.filePath("new.json"), "-o", path});
+                        import.start(
+                            source.filePath("orvandel-mx-cli"),
+                            {"import", source.filePath("new.json"), "-o", path, "--force"});
                         import.waitForFinished(10000);
                         code = import.exitCode();
                         told << QString::fromUtf8(import.readAllStandardError()).trimmed();
