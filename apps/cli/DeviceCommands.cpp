@@ -167,6 +167,7 @@ int upload(Session &s, const QString &file)
         return ControllerUnreadable;
     // Only the first line: the command line keeps no host data that could be cleared.
     TerminalPrompts prompts(s.io, true);
+    prompts.holdCompletion();
     modOVMXConfig received;
     if (!s.comm->UploadSettings(received, prompts, {s.io.err, {}}))
         return s.unreachable(QStringLiteral("could not be read, so no file was written"));
@@ -174,6 +175,7 @@ int upload(Session &s, const QString &file)
         s.io.err(QStringLiteral("orvandel-mx-cli: ") + written.error);
         return UsageError;
     }
+    prompts.releaseCompletion();
     return Success;
 }
 

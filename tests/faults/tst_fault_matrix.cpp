@@ -235,7 +235,7 @@ private Q_SLOTS:
                         .arg(fault, op)
                         .arg(code)
                         .arg(told.last().isEmpty() ? "no message" : told.last(),
-                             told.size() > 1 ? " after other lines" : "", file,
+                             told.size() > 1 ? " after \"" + told[told.size() - 2] + '"' : "", file,
                              QDir(dir.path())
                                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                                  .join(", "),
