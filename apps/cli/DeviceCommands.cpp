@@ -127,24 +127,25 @@ std::optional<int> keepBackup(Session &s)
 bool sendable(Session &s, const QString &file, const modOVMXConfig &doc)
 {
     const QList<FieldTable::WideWord> wide = FieldTable::wideWords(doc);
-    if (!wide.isEmpty()) {
+    if (!wide.isEmpty())
         s.io.err(QStringLiteral("orvandel-mx-cli: nothing was sent: %1 holds %2")
                      .arg(file, FieldTable::wideWordsText(wide, 3)));
-        return false;
-    }
+    return wide.isEmpty();
+}
+
+// Told as the first block goes, so a download that stops before it claims nothing was sent.
+void warnSentAsTheyAre(Session &s, const QString &file, const modOVMXConfig &doc)
+{
     const QStringList odd = FieldTable::outOfCoding(doc);
     if (!odd.isEmpty())
         s.io.err(QStringLiteral("orvandel-mx-cli: warning: %1 holds %2, sent as they are: %3")
                      .arg(file, outsideCodings(odd.size()), FieldTable::firstOf(odd, 3)));
-    return true;
 }
 
 int download(Session &s, const QString &file, bool backup)
 {
     modOVMXConfig doc;
-    if (!readFile(s, file, doc))
-        return UsageError;
-    if (!sendable(s, file, doc))
+    if (!readFile(s, file, doc) || !sendable(s, file, doc))
         return UsageError;
     if (!s.connect())
         return ControllerUnreadable;
@@ -155,6 +156,7 @@ int download(Session &s, const QString &file, bool backup)
     if (backup)
         if (const std::optional<int> failed = keepBackup(s))
             return *failed;
+    warnSentAsTheyAre(s, file, doc);
     TerminalPrompts prompts(s.io, false);
     if (!s.comm->DownloadSettings(doc, prompts, {s.io.err, {}}))
         return s.unreachable(QStringLiteral("could not be written"));
