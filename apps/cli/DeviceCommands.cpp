@@ -52,8 +52,10 @@ Parsed parse(const QStringList &args, const QString &command)
             p.noBackup = true;
         else if (a == QLatin1String("--port") && i + 1 < args.size())
             p.port = args.at(++i);
-        else if (a.startsWith(QLatin1String("--port=")))
+        else if (a.startsWith(QLatin1String("--port=")) && a.size() > 7)
             p.port = a.mid(7);
+        else if (a == QLatin1String("--port") || a == QLatin1String("--port="))
+            p.problem = QStringLiteral("--port needs a device or COMn");
         else if (a.startsWith(QLatin1String("--")))
             p.problem = QStringLiteral("unknown option \"%1\"").arg(a);
         else
@@ -106,8 +108,13 @@ int verify(Session &s, const QString &file)
 // overwrites it. Gives the exit code of a failure, or nothing when the download may go on.
 std::optional<int> keepBackup(Session &s)
 {
-    if (!s.comm->ReadMemory())
-        return s.unreachable(QStringLiteral("could not be read for a backup, so nothing was sent"));
+    bool whole = false;
+    if (!s.comm->ReadMemory(&whole))
+        // Memory that arrived whole but unconfirmed cannot be kept; replacing it is the way on.
+        return s.unreachable(QStringLiteral("could not be read for a backup, so nothing was sent"),
+                             whole ? QStringLiteral(" To send without a backup: download "
+                                                    "--no-backup.")
+                                   : QString());
     const BackupStore::Kept kept =
         BackupStore::keep(s.comm->ControllerCopy, QDateTime::currentDateTime());
     if (!kept.ok) {

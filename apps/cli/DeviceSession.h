@@ -75,8 +75,8 @@ struct Session {
     // Opens the port; says why not in one line.
     bool connect();
     // The last exchange failed: one line a script can show, with what a person should check.
-    // Returns Cli::ControllerUnreadable.
-    int unreachable(const QString &what);
+    // Returns Cli::ControllerUnreadable. `then` follows the advice: the way on, if there is one.
+    int unreachable(const QString &what, const QString &then = {});
     std::optional<ControllerStatus> readStatus();
     // Outputs 3 and 4 exist on an MX-4 only; asking an MX-2 for one is a mistake of use.
     // Returns Cli::UsageError.

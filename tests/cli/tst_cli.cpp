@@ -221,6 +221,7 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("report new.OMX -o x.pdf --paper a3", "\"a3\"");
     row("report none.OMX -o new.OMX", "none.OMX");
     row("report new.OMX -o folder --force", "folder");
+    row("verify new.OMX --port", "--port needs a device or COMn");
     row("new new.OMX", "\"new.OMX\" exists; --force replaces it");
     row("import new.json -o new.OMX", "\"new.OMX\" exists; --force replaces it");
     row("report new.OMX -o rich.OMX", "\"rich.OMX\" exists; --force replaces it");
