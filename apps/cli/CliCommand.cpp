@@ -33,6 +33,20 @@ int usageError(const Command &command, const QString &problem)
                     .arg(problem, QLatin1String(command.name), QLatin1String(command.synopsis)));
 }
 
+QString outsideCodings(qsizetype n)
+{
+    return n == 1 ? QStringLiteral("1 value outside its coding")
+                  : QStringLiteral("%1 values outside their codings").arg(n);
+}
+
+QString outsideCodingsWarning(const QString &file, qsizetype n)
+{
+    if (n == 0)
+        return {};
+    return QStringLiteral("%1 holds %2 (orvandel-mx-cli check %1 lists them)")
+        .arg(file, outsideCodings(n));
+}
+
 bool outputAllowed(const QString &input, const QString &output, bool mayReplace)
 {
     const QFileInfo out(output);

@@ -64,12 +64,6 @@ Parsed parse(const QStringList &args, const QString &command)
     return p;
 }
 
-QString outsideCodings(qsizetype n)
-{
-    return n == 1 ? QStringLiteral("1 value outside its coding")
-                  : QStringLiteral("%1 values outside their codings").arg(n);
-}
-
 bool readFile(Session &s, const QString &file, modOVMXConfig &doc)
 {
     const modOVMXConfig::FileResult read = doc.readFile(file);
@@ -83,6 +77,9 @@ int verify(Session &s, const QString &file)
     modOVMXConfig doc;
     if (!readFile(s, file, doc))
         return UsageError;
+    const QString odd = Cli::outsideCodingsWarning(file, FieldTable::outOfCoding(doc).size());
+    if (!odd.isEmpty())
+        s.io.err(QStringLiteral("orvandel-mx-cli: warning: ") + odd);
     if (!s.connect())
         return ControllerUnreadable;
     const std::optional<ControllerStatus> status = s.readStatus();
@@ -146,7 +143,7 @@ void warnSentAsTheyAre(Session &s, const QString &file, const modOVMXConfig &doc
     const QStringList odd = FieldTable::outOfCoding(doc);
     if (!odd.isEmpty())
         s.io.err(QStringLiteral("orvandel-mx-cli: warning: %1 holds %2, sent as they are: %3")
-                     .arg(file, outsideCodings(odd.size()), FieldTable::firstOf(odd, 3)));
+                     .arg(file, Cli::outsideCodings(odd.size()), FieldTable::firstOf(odd, 3)));
 }
 
 int download(Session &s, const QString &file, bool backup)

@@ -98,22 +98,34 @@ void CliTest::initTestCase()
     QFile broken(m_dir.filePath(QStringLiteral("broken.json")));
     QVERIFY(broken.open(QIODevice::WriteOnly) &&
             broken.write("{\n    \"format\": \"orvandel-mx/1\",\n    \"ComPort\": 0,,\n}\n") > 0);
-    const Run exported = cli(m_dir.path(), {"export", "hostile.OMX", "-o", "hostile.json"});
-    QVERIFY(exported.code == 0 &&
-            exported.err.startsWith("orvandel-mx-cli: warning: words 2, 3, 6, 7, 8, "));
+    QByteArray odd = bytes("new.OMX"); // the port beyond COM8: a value outside its coding
+    odd[2 * 511] = 9;
+    QFile file(m_dir.filePath(QStringLiteral("odd.OMX")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(odd) == 2048);
+    file.close();
+    const Run exported = cli(m_dir.path(), {"export", "odd.OMX", "-o", "odd.json"});
+    QCOMPARE(exported.code, 0);
+    QCOMPARE(exported.err, "orvandel-mx-cli: warning: odd.OMX holds 1 value outside its coding "
+                           "(orvandel-mx-cli check odd.OMX lists them)\n");
 }
 
 void CliTest::command_printsReviewedText_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("code");
-    auto row = [](const char *name, const QString &args, int code) {
-        QTest::newRow(name) << args.split(QLatin1Char(' ')) << code;
+    QTest::addColumn<QByteArray>("warning");
+    auto row = [](const char *name, const QString &args, int code, const QByteArray &warning = {}) {
+        QTest::newRow(name) << args.split(QLatin1Char(' ')) << code << warning;
     };
     for (const char *file : {"new", "rich", "hostile"})
         for (const char *fc : {"", " --fc"})
             row(qPrintable(QStringLiteral("show-%1%2").arg(file, fc).replace(" --", "-")),
-                QStringLiteral("show %1.OMX%2").arg(file, fc), 0);
+                QStringLiteral("show %1.OMX%2").arg(file, fc), 0,
+                *file == 'h' ? "orvandel-mx-cli: warning: hostile.OMX holds 518 values outside "
+                               "their codings (orvandel-mx-cli check hostile.OMX lists them)\n"
+                             : "");
+    row("check-rich", "check rich.OMX", 0);
+    row("check-hostile", "check hostile.OMX", 1);
     row("diff-new-rich", "diff new.OMX rich.OMX", 1);
     row("diff-new-hostile", "diff new.OMX hostile.OMX", 1);
     row("diff-same", "diff rich.OMX rich.OMX", 0);
@@ -129,8 +141,10 @@ void CliTest::command_printsReviewedText()
 {
     QFETCH(QStringList, args);
     QFETCH(int, code);
+    QFETCH(QByteArray, warning);
     const Run run = cli(m_dir.path(), args);
-    QVERIFY2(run.code == code && run.err.isEmpty(), run.err);
+    QCOMPARE(run.code, code);
+    QCOMPARE(run.err, warning);
     ExpectedText::compare(
         QStringLiteral(ORVANDEL_EXPECTED "/%1.txt").arg(QLatin1String(QTest::currentDataTag())),
         run.out);
@@ -210,7 +224,10 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("import hostile.json", "-o FILE");
     row("import none.json -o new.OMX", "none.json");
     row("import hostile.OMX -o new.OMX", "not valid JSON");
-    row("import hostile.json -o new.OMX", "RelayCloseAction[0][1]: expected a whole number");
+    row("import odd.json -o new.OMX", "ComPort: expected a whole number from 0 to 7, found 9");
+    row("export hostile.OMX", "hostile.OMX: RelayTimedOn[0][0]: expected a whole number from 0 to "
+                              "994, found 33792 (nothing written)");
+    row("check none.OMX", "none.OMX");
     row("import broken.json -o new.OMX",
         "not valid JSON: unterminated object at line 3, column 19");
     row("fc", "LEVEL");
