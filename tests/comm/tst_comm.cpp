@@ -114,7 +114,8 @@ private Q_SLOTS:
 
     // Download with its backup, verify equal and not equal, upload, status, relays and dimmers
     // against the simulator program; then an MX-2, a controller whose checksum disagrees with its
-    // memory, a silent one and a missing port; compared whole with the reviewed transcript.
+    // memory, a silent one (its status and a relay left unanswered, traced) and a missing port;
+    // a damaged file refused before anything is sent; compared whole with the reviewed transcript.
     void deviceSession_matchesTranscript()
     {
         QTemporaryDir dir;
@@ -168,6 +169,7 @@ private Q_SLOTS:
                                       "verify <dir>/sent.OMX --port <dir>/unsure",
                                       "download <dir>/other.OMX --trace --port <dir>/unsure",
                                       "status --port <dir>/silent",
+                                      "relay 1 on --trace --port <dir>/silent",
                                       "verify <dir>/sent.OMX --port <dir>/none",
                                       "backups"})
             t.run(ORVANDEL_CLI, command.split(' '));

@@ -2,7 +2,7 @@
 #include "../simulator/Transcript.h"
 #include "../support/FakePrompts.h"
 #include "ConfigJson.h"
-#include "DeviceCommands.h"
+#include "DeviceSession.h"
 #include "FileFaults.h"
 #include "SimulatedSerialPort.h"
 #include "modOVMXCommunications.h"
@@ -55,6 +55,19 @@ QString describe(const FakePrompts &prompts)
     return boxes.isEmpty() ? QStringLiteral("no message") : boxes.join("; ");
 }
 
+// Where in the trace characters that answer no request of ours were thrown away.
+QString discards(const QStringList &traced)
+{
+    QString text;
+    for (qsizetype n = 0; n < traced.size(); ++n)
+        if (traced[n].startsWith(QLatin1String("discarded")))
+            text += QStringLiteral("; \"%1\" as event %2 of %3")
+                        .arg(traced[n])
+                        .arg(n + 1)
+                        .arg(traced.size());
+    return text;
+}
+
 // A line that loses every checksum request, or fails as an unplugged adapter does: the port
 // stays "open" and the write or the wait fails.
 class FaultyLine : public SimulatedSerialPort
@@ -83,7 +96,8 @@ class tst_FaultMatrix : public QObject
 
 private Q_SLOTS:
     // The document is saved and unmodified; the controller holds other settings, except for
-    // a verify. Time is the simulated line's, so a 4 s limit costs nothing.
+    // a verify. Time is the simulated line's, so a 4 s limit costs nothing. Characters thrown
+    // away are placed in the trace, worded as --trace words them.
     void controllerFaults_matchReviewedTable()
     {
         Transcript t;
@@ -99,6 +113,10 @@ private Q_SLOTS:
                 line.fault = fault;
                 modOVMXCommunications comm(line);
                 QVERIFY(comm.OpenPort(0).ok);
+                QStringList traced; // as --trace words them, without the time
+                comm.setTraceHook([&](const modOVMXCommunications::TraceEvent &e) {
+                    traced << DeviceCommands::traceLine(e).section(QStringLiteral(" ms "), 1);
+                });
                 if (line.fault == QLatin1String("stale-characters"))
                     line.injectReceived("[2F]5A]");
                 modOVMXConfig doc;
@@ -130,7 +148,8 @@ private Q_SLOTS:
                              std::equal(sim.memory.begin(), sim.memory.end(), doc.image().begin())
                                  ? "has it"
                                  : "differs") +
-                    (comm.LastFailure.isEmpty() ? QString() : "; why: " + comm.LastFailure));
+                    (comm.LastFailure.isEmpty() ? QString() : "; why: " + comm.LastFailure) +
+                    discards(traced));
             }
         }
         t.compareWith(ORVANDEL_EXPECTED "/controller_faults.txt");
