@@ -1,5 +1,7 @@
 #include "CliCommand.h"
 
+#include <QFileInfo>
+
 #include <cstdio>
 
 namespace Cli
@@ -29,6 +31,38 @@ int usageError(const Command &command, const QString &problem)
     return fail(UsageError,
                 QStringLiteral("%1 (usage: orvandel-mx-cli %2 %3)")
                     .arg(problem, QLatin1String(command.name), QLatin1String(command.synopsis)));
+}
+
+QString outsideCodings(qsizetype n)
+{
+    return n == 1 ? QStringLiteral("1 value outside its coding")
+                  : QStringLiteral("%1 values outside their codings").arg(n);
+}
+
+QString outsideCodingsWarning(const QString &file, qsizetype n)
+{
+    if (n == 0)
+        return {};
+    return QStringLiteral("%1 holds %2 (orvandel-mx-cli check %1 lists them)")
+        .arg(file, outsideCodings(n));
+}
+
+bool outputAllowed(const QString &input, const QString &output, bool mayReplace)
+{
+    const QFileInfo out(output);
+    if (!out.exists())
+        return true;
+    if (input != QStringLiteral("-") &&
+        out.canonicalFilePath() == QFileInfo(input).canonicalFilePath()) {
+        fail(UsageError,
+             QStringLiteral("\"%1\" is the input file; name another output").arg(output));
+        return false;
+    }
+    if (!mayReplace) {
+        fail(UsageError, QStringLiteral("\"%1\" exists; --force replaces it").arg(output));
+        return false;
+    }
+    return true;
 }
 
 Arguments parseArguments(const QStringList &args, const QStringList &knownFlags,

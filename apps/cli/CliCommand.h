@@ -24,10 +24,11 @@ enum Exit : int {
 inline const char *exitStatusText()
 {
     return "Exit status: 0 success or equal; 1 not equal (the fields that differ follow), a\n"
-           "difference, or a command the controller refuses while networked; 2 a usage or file\n"
-           "error, an output the controller's model lacks, or a backup that cannot be kept;\n"
-           "3 the port would not open, or the controller could not be read or did not answer\n"
-           "(one line on stderr names the port, the device and what to check).\n";
+           "difference, values outside their codings, or a command the controller refuses\n"
+           "while networked; 2 a usage or file error, an output the controller's model lacks,\n"
+           "or a backup that cannot be kept; 3 the port would not open, or the controller could\n"
+           "not be read or did not answer (one line on stderr names the port, the device and\n"
+           "what to check).\n";
 }
 
 struct Command {
@@ -45,6 +46,15 @@ int fail(int code, const QString &message);
 void warn(const QString &text);
 // "orvandel-mx-cli: <problem> (usage: orvandel-mx-cli show FILE [--fc])"; returns UsageError.
 int usageError(const Command &command, const QString &problem);
+
+// "1 value outside its coding", "5 values outside their codings"
+QString outsideCodings(qsizetype n);
+// The one line that show, export and verify give a file with such values, or nothing.
+QString outsideCodingsWarning(const QString &file, qsizetype n);
+
+// An output never replaces the file it was made from, nor any other file unless `mayReplace`
+// (--force): a slip of the finger must not cost a site's data file. Says why not on stderr.
+bool outputAllowed(const QString &input, const QString &output, bool mayReplace);
 
 // The arguments of one command: positionals, flags ("--fc") and options with a value ("-o X").
 struct Arguments {

@@ -5,6 +5,7 @@
 #include "CommTexts.h"
 #include "ConfigDiff.h"
 #include "DeviceSession.h"
+#include "FieldTable.h"
 #include "modOVMXConfig.h"
 
 #include <QDateTime>
@@ -51,8 +52,10 @@ Parsed parse(const QStringList &args, const QString &command)
             p.noBackup = true;
         else if (a == QLatin1String("--port") && i + 1 < args.size())
             p.port = args.at(++i);
-        else if (a.startsWith(QLatin1String("--port=")))
+        else if (a.startsWith(QLatin1String("--port=")) && a.size() > 7)
             p.port = a.mid(7);
+        else if (a == QLatin1String("--port") || a == QLatin1String("--port="))
+            p.problem = QStringLiteral("--port needs a device or COMn");
         else if (a.startsWith(QLatin1String("--")))
             p.problem = QStringLiteral("unknown option \"%1\"").arg(a);
         else
@@ -74,6 +77,9 @@ int verify(Session &s, const QString &file)
     modOVMXConfig doc;
     if (!readFile(s, file, doc))
         return UsageError;
+    const QString odd = Cli::outsideCodingsWarning(file, FieldTable::outOfCoding(doc).size());
+    if (!odd.isEmpty())
+        s.io.err(QStringLiteral("orvandel-mx-cli: warning: ") + odd);
     if (!s.connect())
         return ControllerUnreadable;
     const std::optional<ControllerStatus> status = s.readStatus();
@@ -99,8 +105,13 @@ int verify(Session &s, const QString &file)
 // overwrites it. Gives the exit code of a failure, or nothing when the download may go on.
 std::optional<int> keepBackup(Session &s)
 {
-    if (!s.comm->ReadMemory())
-        return s.unreachable(QStringLiteral("could not be read for a backup, so nothing was sent"));
+    bool whole = false;
+    if (!s.comm->ReadMemory(&whole))
+        // Memory that arrived whole but unconfirmed cannot be kept; replacing it is the way on.
+        return s.unreachable(QStringLiteral("could not be read for a backup, so nothing was sent"),
+                             whole ? QStringLiteral(" To send without a backup: download "
+                                                    "--no-backup.")
+                                   : QString());
     const BackupStore::Kept kept =
         BackupStore::keep(s.comm->ControllerCopy, QDateTime::currentDateTime());
     if (!kept.ok) {
@@ -115,10 +126,30 @@ std::optional<int> keepBackup(Session &s)
     return std::nullopt;
 }
 
+// Refused before the port opens: the line moves bytes, so the controller would end up holding
+// memory that its own checksum does not confirm.
+bool sendable(Session &s, const QString &file, const modOVMXConfig &doc)
+{
+    const QList<FieldTable::WideWord> wide = FieldTable::wideWords(doc);
+    if (!wide.isEmpty())
+        s.io.err(QStringLiteral("orvandel-mx-cli: nothing was sent: %1 holds %2")
+                     .arg(file, FieldTable::wideWordsText(wide, 3)));
+    return wide.isEmpty();
+}
+
+// Told as the first block goes, so a download that stops before it claims nothing was sent.
+void warnSentAsTheyAre(Session &s, const QString &file, const modOVMXConfig &doc)
+{
+    const QStringList odd = FieldTable::outOfCoding(doc);
+    if (!odd.isEmpty())
+        s.io.err(QStringLiteral("orvandel-mx-cli: warning: %1 holds %2, sent as they are: %3")
+                     .arg(file, Cli::outsideCodings(odd.size()), FieldTable::firstOf(odd, 3)));
+}
+
 int download(Session &s, const QString &file, bool backup)
 {
     modOVMXConfig doc;
-    if (!readFile(s, file, doc))
+    if (!readFile(s, file, doc) || !sendable(s, file, doc))
         return UsageError;
     if (!s.connect())
         return ControllerUnreadable;
@@ -129,6 +160,7 @@ int download(Session &s, const QString &file, bool backup)
     if (backup)
         if (const std::optional<int> failed = keepBackup(s))
             return *failed;
+    warnSentAsTheyAre(s, file, doc);
     TerminalPrompts prompts(s.io, false);
     if (!s.comm->DownloadSettings(doc, prompts, {s.io.err, {}}))
         return s.unreachable(QStringLiteral("could not be written"));
@@ -141,6 +173,7 @@ int upload(Session &s, const QString &file)
         return ControllerUnreadable;
     // Only the first line: the command line keeps no host data that could be cleared.
     TerminalPrompts prompts(s.io, true);
+    prompts.holdCompletion();
     modOVMXConfig received;
     if (!s.comm->UploadSettings(received, prompts, {s.io.err, {}}))
         return s.unreachable(QStringLiteral("could not be read, so no file was written"));
@@ -148,6 +181,7 @@ int upload(Session &s, const QString &file)
         s.io.err(QStringLiteral("orvandel-mx-cli: ") + written.error);
         return UsageError;
     }
+    prompts.releaseCompletion();
     return Success;
 }
 

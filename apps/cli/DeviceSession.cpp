@@ -51,12 +51,12 @@ bool Session::connect()
     return result.ok;
 }
 
-int Session::unreachable(const QString &what)
+int Session::unreachable(const QString &what, const QString &then)
 {
     io.err(QStringLiteral("orvandel-mx-cli: the controller on %1 %2: %3. Check the cable, the "
                           "controller's power, the port number, and that no other program "
-                          "holds the port.")
-               .arg(where(), what, comm->LastFailure));
+                          "holds the port.%4")
+               .arg(where(), what, comm->LastFailure, then));
     return Cli::ControllerUnreadable;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class modOVMXConfig;
 
@@ -28,16 +29,30 @@ public:
         m_io.err(text + QStringLiteral(" No (not asked on the command line)"));
         return false;
     }
-    void message(const QString &, const QString &text, Icon, const QString & = {}) override
+    void message(const QString &, const QString &text, Icon icon, const QString & = {}) override
     {
+        if (m_holdCompletion && icon == Icon::NoIcon) {
+            m_held << text;
+            return;
+        }
         const QStringList lines = text.split(QStringLiteral("\r\n"));
         for (const QString &line : m_firstLineOnly ? lines.mid(0, 1) : lines)
             m_io.err(line);
+    }
+    // A transfer's "Complete" waits for what the command does with it: an upload is complete
+    // once its file is written.
+    void holdCompletion() { m_holdCompletion = true; }
+    void releaseCompletion()
+    {
+        for (const QString &text : std::exchange(m_held, {}))
+            m_io.err(text);
     }
 
 private:
     const Output &m_io;
     bool m_firstLineOnly;
+    bool m_holdCompletion = false;
+    QStringList m_held;
 };
 
 // "      12 ms sent        [270001]"
@@ -60,8 +75,8 @@ struct Session {
     // Opens the port; says why not in one line.
     bool connect();
     // The last exchange failed: one line a script can show, with what a person should check.
-    // Returns Cli::ControllerUnreadable.
-    int unreachable(const QString &what);
+    // Returns Cli::ControllerUnreadable. `then` follows the advice: the way on, if there is one.
+    int unreachable(const QString &what, const QString &then = {});
     std::optional<ControllerStatus> readStatus();
     // Outputs 3 and 4 exist on an MX-4 only; asking an MX-2 for one is a mistake of use.
     // Returns Cli::UsageError.

@@ -2,6 +2,7 @@
 
 #include "ConfigDiff.h"
 #include "ConfigJson.h"
+#include "FieldTable.h"
 #include "ShowText.h"
 #include "modOVMXConfig.h"
 
@@ -22,18 +23,23 @@ int runExport(const QStringList &args);
 int runImport(const QStringList &args);
 int runDiff(const QStringList &args);
 int runFc(const QStringList &args);
+int runCheck(const QStringList &args);
 
 const Command table[] = {
-    {"new", "FILE", "write a new configuration to FILE", runNew},
+    {"new", "FILE [--force]", "write a new configuration to FILE (--force: over an existing one)",
+     runNew},
     {"show", "FILE [--fc]", "the whole programming of FILE in words (--fc: levels in foot-candles)",
      runShow},
     {"export", "FILE [-o OUT]",
      "FILE as JSON, with the units of each field, to OUT or standard output", runExport},
-    {"import", "JSON -o FILE", "write the data file FILE from an export (JSON '-': standard input)",
-     runImport},
+    {"import", "JSON -o FILE [--force]",
+     "write the data file FILE from an export (JSON '-': standard input)", runImport},
     {"diff", "A B", "each field that differs between two data files; exit 1 when any does",
      runDiff},
     {"fc", "LEVEL...", "the foot-candles of each light level 0-255, one per line", runFc},
+    {"check", "FILE",
+     "each value of FILE outside its coding, in words; exit 1 when there is any, 0 when none",
+     runCheck},
 };
 
 const Command &command(const char *name)
@@ -58,6 +64,13 @@ std::optional<modOVMXConfig> readDocument(const QString &path)
     return doc;
 }
 
+void warnOutsideCodings(const QString &path, const modOVMXConfig &doc)
+{
+    const QString warning = Cli::outsideCodingsWarning(path, FieldTable::outOfCoding(doc).size());
+    if (!warning.isEmpty())
+        Cli::warn(warning);
+}
+
 // A failed write leaves what was there before.
 int writeOutput(const QString &path, const QByteArray &bytes)
 {
@@ -71,10 +84,12 @@ int writeOutput(const QString &path, const QByteArray &bytes)
 
 int runNew(const QStringList &args)
 {
-    const Cli::Arguments a = Cli::parseArguments(args, {}, {});
+    const Cli::Arguments a = Cli::parseArguments(args, {QStringLiteral("--force")}, {});
     if (!a.problem.isEmpty() || a.positional.size() != 1)
         return Cli::usageError(command("new"),
                                a.problem.isEmpty() ? "expected one FILE" : a.problem);
+    if (!Cli::outputAllowed({}, a.positional[0], a.flags.contains(QStringLiteral("--force"))))
+        return Cli::UsageError;
     modOVMXConfig doc;
     doc.NewConfiguration();
     const modOVMXConfig::FileResult result = doc.writeFile(a.positional[0]);
@@ -91,26 +106,9 @@ int runShow(const QStringList &args)
     if (!doc)
         return Cli::UsageError;
     doc->ShowLevelsInFC = a.flags.contains(QStringLiteral("--fc"));
+    warnOutsideCodings(a.positional[0], *doc);
     Cli::out(ShowText::render(*doc));
     return Cli::Success;
-}
-
-// Export works on any file, but says so when its import could not give the same bytes back.
-void warnUnrepresented(const modOVMXConfig &doc)
-{
-    const QList<int> words = ConfigJson::unrepresentedWords(doc);
-    if (words.isEmpty())
-        return;
-    QStringList numbers;
-    for (int w : words.first(std::min<qsizetype>(words.size(), 8)))
-        numbers << QString::number(w);
-    if (words.size() > 8)
-        numbers << QStringLiteral("and %1 more").arg(words.size() - 8);
-    Cli::warn(QStringLiteral("%1 %2 %3 bits that no field carries; importing this export "
-                             "will not restore them")
-                  .arg(words.size() == 1 ? QStringLiteral("word") : QStringLiteral("words"),
-                       numbers.join(QStringLiteral(", ")),
-                       words.size() == 1 ? QStringLiteral("holds") : QStringLiteral("hold")));
 }
 
 int runExport(const QStringList &args)
@@ -122,9 +120,15 @@ int runExport(const QStringList &args)
     const std::optional<modOVMXConfig> doc = readDocument(a.positional[0]);
     if (!doc)
         return Cli::UsageError;
-    warnUnrepresented(*doc);
-    return writeOutput(a.options.value(QStringLiteral("-o"), QStringLiteral("-")),
-                       ConfigJson::exportText(*doc));
+    const QString out = a.options.value(QStringLiteral("-o"), QStringLiteral("-"));
+    if (out != QStringLiteral("-") && !Cli::outputAllowed(a.positional[0], out, true))
+        return Cli::UsageError;
+    // What export writes, import reads back: a word the import would refuse is refused here.
+    if (const QString refusal = ConfigJson::wideWordRefusal(*doc); !refusal.isEmpty())
+        return Cli::fail(Cli::UsageError,
+                         QStringLiteral("%1: %2 (nothing written)").arg(a.positional[0], refusal));
+    warnOutsideCodings(a.positional[0], *doc);
+    return writeOutput(out, ConfigJson::exportText(*doc));
 }
 
 std::optional<QByteArray> readInput(const QString &path)
@@ -143,7 +147,8 @@ std::optional<QByteArray> readInput(const QString &path)
 
 int runImport(const QStringList &args)
 {
-    const Cli::Arguments a = Cli::parseArguments(args, {}, {QStringLiteral("-o")});
+    const Cli::Arguments a =
+        Cli::parseArguments(args, {QStringLiteral("--force")}, {QStringLiteral("-o")});
     if (!a.problem.isEmpty() || a.positional.size() != 1 || !a.options.contains("-o"))
         return Cli::usageError(command("import"),
                                a.problem.isEmpty() ? "expected one JSON and -o FILE" : a.problem);
@@ -156,6 +161,8 @@ int runImport(const QStringList &args)
             Cli::UsageError,
             QStringLiteral("%1: %2 (nothing written)").arg(a.positional[0], imported.error));
     const QString out = a.options.value(QStringLiteral("-o"));
+    if (!Cli::outputAllowed(a.positional[0], out, a.flags.contains(QStringLiteral("--force"))))
+        return Cli::UsageError;
     const modOVMXConfig::FileResult result = modOVMXConfig::writeImage(out, imported.image);
     return result.ok ? Cli::Success : Cli::fail(Cli::UsageError, result.error);
 }
@@ -198,6 +205,32 @@ int runFc(const QStringList &args)
     }
     Cli::out(text);
     return Cli::Success;
+}
+// Before a site visit: everything the tool would show as "?" and anything download would refuse.
+int runCheck(const QStringList &args)
+{
+    const Cli::Arguments a = Cli::parseArguments(args, {}, {});
+    if (!a.problem.isEmpty() || a.positional.size() != 1)
+        return Cli::usageError(command("check"),
+                               a.problem.isEmpty() ? "expected one FILE" : a.problem);
+    const std::optional<modOVMXConfig> doc = readDocument(a.positional[0]);
+    if (!doc)
+        return Cli::UsageError;
+    const QStringList odd = FieldTable::outOfCoding(*doc);
+    const QList<FieldTable::WideWord> wide = FieldTable::wideWords(*doc);
+    if (odd.isEmpty() && wide.isEmpty()) {
+        Cli::out(QStringLiteral("%1: no values outside their codings\n").arg(a.positional[0]));
+        return Cli::Success;
+    }
+    QString text;
+    for (const QString &line : odd)
+        text += line + QLatin1Char('\n');
+    text += Cli::outsideCodings(odd.size()) + QLatin1Char('\n');
+    if (!wide.isEmpty())
+        text += QStringLiteral("download refuses this file: it holds %1\n")
+                    .arg(FieldTable::wideWordsText(wide, 3));
+    Cli::out(text);
+    return Cli::Failed;
 }
 } // namespace
 

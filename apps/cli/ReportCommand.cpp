@@ -15,15 +15,16 @@ namespace
 int runReport(const QStringList &args);
 
 const Cli::Command table[] = {
-    {"report", "FILE -o OUT.pdf [--paper a4|letter] [--fc]",
+    {"report", "FILE -o OUT.pdf [--paper a4|letter] [--fc] [--force]",
      "FILE as a PDF to print: grid, settings in words, curves (--fc: levels in foot-candles)",
      runReport},
 };
 
 int runReport(const QStringList &args)
 {
-    const Cli::Arguments a = Cli::parseArguments(args, {QStringLiteral("--fc")},
-                                                 {QStringLiteral("-o"), QStringLiteral("--paper")});
+    const Cli::Arguments a =
+        Cli::parseArguments(args, {QStringLiteral("--fc"), QStringLiteral("--force")},
+                            {QStringLiteral("-o"), QStringLiteral("--paper")});
     if (!a.problem.isEmpty() || a.positional.size() != 1 || !a.options.contains("-o"))
         return Cli::usageError(table[0], a.problem.isEmpty()
                                              ? QStringLiteral("expected one FILE and -o OUT.pdf")
@@ -37,6 +38,9 @@ int runReport(const QStringList &args)
     if (const modOVMXConfig::FileResult read = doc.readFile(path); !read.ok)
         return Cli::fail(Cli::UsageError, read.error);
     doc.DataFileName = path;
+    const QString out = a.options.value(QStringLiteral("-o"));
+    if (!Cli::outputAllowed(path, out, a.flags.contains(QStringLiteral("--force"))))
+        return Cli::UsageError;
     doc.ShowLevelsInFC = a.flags.contains(QStringLiteral("--fc"));
     const QByteArray pdf = Report::pdf(
         doc, paper == QStringLiteral("letter") ? Report::Paper::Letter : Report::Paper::A4,
@@ -44,7 +48,7 @@ int runReport(const QStringList &args)
     if (pdf.isEmpty())
         return Cli::fail(Cli::Failed, QStringLiteral("the report could not be painted"));
     // All or nothing: a failed write leaves what was there before.
-    const modOVMXConfig::FileResult written = modOVMXConfig::writeBytes(a.options.value("-o"), pdf);
+    const modOVMXConfig::FileResult written = modOVMXConfig::writeBytes(out, pdf);
     return written.ok ? Cli::Success : Cli::fail(Cli::UsageError, written.error);
 }
 } // namespace

@@ -39,6 +39,14 @@ QJsonValue fieldValue(const Field &f, const modOVMXConfig &doc)
     return outer;
 }
 
+QString expected(int min, int max, const QString &found)
+{
+    return QStringLiteral("expected a whole number from %1 to %2, found %3")
+        .arg(min)
+        .arg(max)
+        .arg(found);
+}
+
 QString shown(const QJsonValue &v)
 {
     switch (v.type()) {
@@ -94,10 +102,7 @@ bool Importer::readElement(const Field &f, const QJsonValue &v, int a, int b, co
     } else {
         const double d = v.toDouble(std::nan(""));
         if (!v.isDouble() || d != std::floor(d) || d < f.min || d > f.max)
-            return fail(where, QStringLiteral("expected a whole number from %1 to %2, found %3")
-                                   .arg(f.min)
-                                   .arg(f.max)
-                                   .arg(shown(v)));
+            return fail(where, expected(f.min, f.max, shown(v)));
         value = static_cast<int>(d);
     }
     f.set(doc, a, b, value);
@@ -142,8 +147,7 @@ bool Importer::readUnusedWords(const QJsonValue &value)
             return fail(where, QStringLiteral("not the index of an unused word"));
         const double d = it.value().toDouble(std::nan(""));
         if (!it.value().isDouble() || d != std::floor(d) || d < 0 || d > 255)
-            return fail(where, QStringLiteral("expected a whole number from 0 to 255, found %1")
-                                   .arg(shown(it.value())));
+            return fail(where, expected(0, 255, shown(it.value())));
         doc.SetWord(w, static_cast<int>(d));
     }
     return true;
@@ -258,6 +262,27 @@ QList<int> unrepresentedWords(const modOVMXConfig &doc)
         if (rebuilt.GetWord(w) != doc.GetWord(w))
             words << w;
     return words;
+}
+
+QString wideWordRefusal(const modOVMXConfig &doc)
+{
+    const QList<FieldTable::WideWord> wide = FieldTable::wideWords(doc);
+    if (wide.isEmpty())
+        return {};
+    const FieldTable::WideWord &w = wide.first();
+    if (!w.field)
+        return QStringLiteral("unusedWords[\"%1\"]: ").arg(w.word) +
+               expected(0, 255, QString::number(w.value));
+    const Field &f = *w.field;
+    const int v = f.get(doc, f.firstIndex(w.element), f.secondIndex(w.element));
+    if (!f.inCoding(v))
+        return f.elementName(w.element) + QStringLiteral(": ") +
+               expected(f.min, f.max, QString::number(v));
+    // The element reads as a value of its coding; the rest of the word is what an import loses.
+    return QStringLiteral("%1: its word %2 holds %3; an import gives back words of 0 to 255 only")
+        .arg(f.elementName(w.element))
+        .arg(w.word)
+        .arg(w.value);
 }
 
 ImportResult fromJson(const QByteArray &json)

@@ -27,6 +27,11 @@ QByteArray exportText(const modOVMXConfig &doc);
 // import of this document's export would not give them back.
 QList<int> unrepresentedWords(const modOVMXConfig &doc);
 
+// Why an import of this document's export would refuse it, as the import puts it
+// ("RelayOpenAction[0][1]: expected a whole number from 0 to 9, found 300"), for the first word
+// outside 0–255; empty when every word lies within 0–255.
+QString wideWordRefusal(const modOVMXConfig &doc);
+
 struct ImportResult {
     bool ok = false;
     QString error; // names the field and index: "RelayCloseAction[3][1]: 12 is outside 0 to 11"

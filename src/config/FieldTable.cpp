@@ -332,4 +332,56 @@ bool isUnusedWord(int w)
     return w == 462 || w == 463 || (w >= 864 && w <= 895) || (w >= 968 && w <= 1023);
 }
 
+QString WideWord::describe() const
+{
+    if (!field)
+        return QStringLiteral("unused word %1 (holds %2)").arg(word).arg(value);
+    QString name = field->label(element).trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return QStringLiteral("%1 (word %2 holds %3)").arg(name).arg(word).arg(value);
+}
+
+QList<WideWord> wideWords(const modOVMXConfig &doc)
+{
+    // Which element each word carries, found once from the word map itself.
+    static const std::vector<std::pair<const Field *, int>> owner = [] {
+        std::vector<std::pair<const Field *, int>> found(modOVMXConfig::WordCount, {nullptr, 0});
+        for (const Field &f : table)
+            for (int n = 0; n < f.elementCount(); ++n)
+                for (const int w : wordsOf(f, n))
+                    if (w >= 0 && !found[static_cast<size_t>(w)].first)
+                        found[static_cast<size_t>(w)] = {&f, n};
+        return found;
+    }();
+    QList<WideWord> wide;
+    for (int w = 0; w < modOVMXConfig::WordCount; ++w) {
+        const int v = doc.GetWord(w);
+        if (v < 0 || v > 255) {
+            const auto &[field, element] = owner[static_cast<size_t>(w)];
+            wide.append({w, v, field, element});
+        }
+    }
+    return wide;
+}
+
+QString firstOf(const QStringList &items, qsizetype named)
+{
+    QString text = items.mid(0, named).join(QStringLiteral("; "));
+    if (items.size() > named)
+        text += QStringLiteral(" and %1 more").arg(items.size() - named);
+    return text;
+}
+
+QString wideWordsText(const QList<WideWord> &found, qsizetype named)
+{
+    QStringList described;
+    for (const WideWord &w : found)
+        described << w.describe();
+    return QStringLiteral("%1 %2 outside 0–255, which the controller cannot take: %3")
+        .arg(found.size())
+        .arg(found.size() == 1 ? QStringLiteral("word") : QStringLiteral("words"),
+             firstOf(described, named));
+}
+
 } // namespace FieldTable

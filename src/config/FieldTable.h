@@ -62,4 +62,22 @@ QStringList outOfCoding(const modOVMXConfig &doc);
 // Words no field uses: zero in a new configuration, kept as they are by every accessor.
 bool isUnusedWord(int w);
 
+// A word outside 0–255. The line to the controller carries one byte a word, so an image holding
+// one (a damaged file, or a short one padded out) cannot be sent as it is.
+struct WideWord {
+    int word;
+    int value;          // as the image holds it
+    const Field *field; // the first field with an element in the word; null for an unused word
+    int element;
+    // "Relay 2 / Tamberline 01 Input 3: open action (word 33 holds 300)", or for a word no field
+    // uses "unused word 870 (holds 300)"
+    QString describe() const;
+};
+QList<WideWord> wideWords(const modOVMXConfig &doc);
+
+// The first `named` items joined by "; ", then "and N more" for the rest.
+QString firstOf(const QStringList &items, qsizetype named);
+// "3 words outside 0–255, which the controller cannot take: <the first `named` described>"
+QString wideWordsText(const QList<WideWord> &found, qsizetype named);
+
 } // namespace FieldTable

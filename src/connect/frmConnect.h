@@ -97,6 +97,7 @@ private:
     void knowController(const std::optional<modOVMXConfig::Image> &memory,
                         const QString &unknownBecause = {});
     void keepBackup();
+    bool refuseDamaged();
     modOVMXCommunications::TransferHooks hooksFor(QPushButton *button);
     void shutDown();
 
@@ -110,7 +111,7 @@ private:
     std::optional<modOVMXConfig::Image> m_controllerImage;
     QString m_backupPath;
     std::function<void()> m_openBackup;
-    QString m_unknownBecause, m_modelNote;
+    QString m_unknownBecause, m_sentNote, m_modelNote;
 
     QComboBox *cboComPort = nullptr;
     QPushButton *cmdConnect = nullptr;

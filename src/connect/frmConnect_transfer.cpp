@@ -3,6 +3,7 @@
 #include "CommTexts.h"
 #include "ConfigDiff.h"
 #include "ConnectColours.h"
+#include "FieldTable.h"
 #include "frmConnect.h"
 #include "frmDifferences.h"
 
@@ -20,6 +21,21 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
+
+namespace
+{
+// Values the tool has no setting for go to the controller as they are, and are named.
+QString sentNote(const modOVMXConfig &doc)
+{
+    const QStringList odd = FieldTable::outOfCoding(doc);
+    if (odd.isEmpty())
+        return {};
+    return QStringLiteral("Sent as they are: %1 %2 this tool has no setting for: %3.")
+        .arg(odd.size())
+        .arg(odd.size() == 1 ? QStringLiteral("value") : QStringLiteral("values"),
+             FieldTable::firstOf(odd, 2));
+}
+} // namespace
 
 void frmConnect::cmdConnect_Click()
 {
@@ -73,13 +89,14 @@ void frmConnect::knowController(const std::optional<modOVMXConfig::Image> &memor
     const bool equal = memory && *memory == m_doc.image();
     cmdDifferences->setVisible(memory && !equal);
     m_unknownBecause = memory ? QString() : unknownBecause;
+    m_sentNote.clear();
     showNotes();
 }
 
 void frmConnect::showNotes()
 {
     QStringList notes;
-    for (const QString &note : {m_unknownBecause, m_modelNote})
+    for (const QString &note : {m_unknownBecause, m_sentNote, m_modelNote})
         if (!note.isEmpty())
             notes << note;
     lblNotes->setText(notes.join(QLatin1Char('\n')));
@@ -157,14 +174,34 @@ modOVMXCommunications::TransferHooks frmConnect::hooksFor(QPushButton *button)
             [this](bool equal) { showVerify(equal); }};
 }
 
+// Nothing is sent of an image the line cannot carry: the controller would end up holding
+// memory that its own checksum does not confirm.
+bool frmConnect::refuseDamaged()
+{
+    const QList<FieldTable::WideWord> wide = FieldTable::wideWords(m_doc);
+    if (wide.isEmpty())
+        return false;
+    m_prompts.message(QStringLiteral("Download"),
+                      QStringLiteral("Nothing was sent: these settings hold %1.")
+                          .arg(FieldTable::wideWordsText(wide, 3)),
+                      Prompts::Icon::Critical);
+    return true;
+}
+
 void frmConnect::cmdDownload_Click()
 {
     if (!m_connected)
         return;
     Timer1->stop();
-    if (m_comm.DownloadSettings(m_doc, m_prompts, hooksFor(cmdDownload)))
+    if (refuseDamaged()) {
+        Timer1->start();
+        return;
+    }
+    if (m_comm.DownloadSettings(m_doc, m_prompts, hooksFor(cmdDownload))) {
         knowController(m_doc.image());
-    else
+        m_sentNote = sentNote(m_doc);
+        showNotes();
+    } else
         knowController(std::nullopt, QStringLiteral("No differences: the controller's settings are "
                                                     "unknown after the failed download."));
     cmdDownload->setText(QStringLiteral("Send Settings To OV-2"));

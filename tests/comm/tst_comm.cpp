@@ -114,7 +114,8 @@ private Q_SLOTS:
 
     // Download with its backup, verify equal and not equal, upload, status, relays and dimmers
     // against the simulator program; then an MX-2, a controller whose checksum disagrees with its
-    // memory, a silent one and a missing port; compared whole with the reviewed transcript.
+    // memory, a silent one (its status and a relay left unanswered, traced) and a missing port;
+    // a damaged file refused before anything is sent; compared whole with the reviewed transcript.
     void deviceSession_matchesTranscript()
     {
         QTemporaryDir dir;
@@ -126,7 +127,11 @@ private Q_SLOTS:
         QByteArray other = sent;
         other[2 * 511] = 1; // only the port choice differs
         QVERIFY(modOVMXConfig::writeBytes(dir.filePath("sent.OMX"), sent).ok);
+        QByteArray damaged = sent; // high bytes set, as a file padded out or corrupted
+        for (const int w : {1, 2, 3, 870})
+            damaged[2 * w + 1] = 1;
         QVERIFY(modOVMXConfig::writeBytes(dir.filePath("other.OMX"), other).ok);
+        QVERIFY(modOVMXConfig::writeBytes(dir.filePath("damaged.OMX"), damaged).ok);
         // Each controller is reached by a link, named as a user would name the port.
         SimProcess mx4(ORVANDEL_SIM_PROGRAM), mx2(ORVANDEL_SIM_PROGRAM),
             unsure(ORVANDEL_SIM_PROGRAM), silent(ORVANDEL_SIM_PROGRAM);
@@ -142,6 +147,7 @@ private Q_SLOTS:
         t.pattern("controller-\\d{4}-\\d\\d-\\d\\d-\\d{6}(-\\d+)?\\.OMX", "controller-<when>.OMX");
         t.pattern("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d", "<when>");
         for (const QString command : {"download <dir>/sent.OMX --trace --port <dir>/mx4",
+                                      "download <dir>/damaged.OMX --trace --port <dir>/mx4",
                                       "verify <dir>/sent.OMX --port <dir>/mx4",
                                       "verify <dir>/other.OMX --port <dir>/mx4",
                                       "upload <dir>/got.OMX --trace --port <dir>/mx4",
@@ -163,6 +169,7 @@ private Q_SLOTS:
                                       "verify <dir>/sent.OMX --port <dir>/unsure",
                                       "download <dir>/other.OMX --trace --port <dir>/unsure",
                                       "status --port <dir>/silent",
+                                      "relay 1 on --trace --port <dir>/silent",
                                       "verify <dir>/sent.OMX --port <dir>/none",
                                       "backups"})
             t.run(ORVANDEL_CLI, command.split(' '));

@@ -2,7 +2,7 @@
 #include "../simulator/Transcript.h"
 #include "../support/FakePrompts.h"
 #include "ConfigJson.h"
-#include "DeviceCommands.h"
+#include "DeviceSession.h"
 #include "FileFaults.h"
 #include "SimulatedSerialPort.h"
 #include "modOVMXCommunications.h"
@@ -57,6 +57,19 @@ QString describe(const FakePrompts &prompts)
     return boxes.isEmpty() ? QStringLiteral("no message") : boxes.join("; ");
 }
 
+// Where in the trace characters that answer no request of ours were thrown away.
+QString discards(const QStringList &traced)
+{
+    QString text;
+    for (qsizetype n = 0; n < traced.size(); ++n)
+        if (traced[n].startsWith(QLatin1String("discarded")))
+            text += QStringLiteral("; \"%1\" as event %2 of %3")
+                        .arg(traced[n])
+                        .arg(n + 1)
+                        .arg(traced.size());
+    return text;
+}
+
 // A line that loses every checksum request, or fails as an unplugged adapter does: the port
 // stays "open" and the write or the wait fails.
 class FaultyLine : public SimulatedSerialPort
@@ -85,7 +98,8 @@ class tst_FaultMatrix : public QObject
 
 private Q_SLOTS:
     // The document is saved and unmodified; the controller holds other settings, except for
-    // a verify. Time is the simulated line's, so a 4 s limit costs nothing.
+    // a verify. Time is the simulated line's, so a 4 s limit costs nothing. Characters thrown
+    // away are placed in the trace, worded as --trace words them.
     void controllerFaults_matchReviewedTable()
     {
         Transcript t;
@@ -101,6 +115,10 @@ private Q_SLOTS:
                 line.fault = fault;
                 modOVMXCommunications comm(line);
                 QVERIFY(comm.OpenPort(0).ok);
+                QStringList traced; // as --trace words them, without the time
+                comm.setTraceHook([&](const modOVMXCommunications::TraceEvent &e) {
+                    traced << DeviceCommands::traceLine(e).section(QStringLiteral(" ms "), 1);
+                });
                 if (line.fault == QLatin1String("stale-characters"))
                     line.injectReceived("[2F]5A]");
                 modOVMXConfig doc;
@@ -132,7 +150,8 @@ private Q_SLOTS:
                              std::equal(sim.memory.begin(), sim.memory.end(), doc.image().begin())
                                  ? "has it"
                                  : "differs") +
-                    (comm.LastFailure.isEmpty() ? QString() : "; why: " + comm.LastFailure));
+                    (comm.LastFailure.isEmpty() ? QString() : "; why: " + comm.LastFailure) +
+                    discards(traced));
             }
         }
         t.compareWith(ORVANDEL_EXPECTED "/controller_faults.txt");
@@ -216,8 +235,9 @@ private Q_SLOTS:
                         code = r.ok ? 0 : 2;
                     } else if (op == "import") {
                         QProcess import;
-                        import.start(source.filePath("orvandel-mx-cli"),
-                                     {"import", source.filePath("new.json"), "-o", path});
+                        import.start(
+                            source.filePath("orvandel-mx-cli"),
+                            {"import", source.filePath("new.json"), "-o", path, "--force"});
                         import.waitForFinished(10000);
                         code = import.exitCode();
                         told << QString::fromUtf8(import.readAllStandardError()).trimmed();
@@ -242,7 +262,7 @@ private Q_SLOTS:
                         .arg(fault, op)
                         .arg(code)
                         .arg(told.last().isEmpty() ? "no message" : told.last(),
-                             told.size() > 1 ? " after other lines" : "", file,
+                             told.size() > 1 ? " after \"" + told[told.size() - 2] + '"' : "", file,
                              QDir(dir.path())
                                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                                  .join(", "),
