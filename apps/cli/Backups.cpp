@@ -1,7 +1,6 @@
 #include "Backups.h"
 
 #include "BackupStore.h"
-#include "CliCommand.h"
 #include "ConfigDiff.h"
 #include "modOVMXConfig.h"
 
@@ -25,16 +24,12 @@ QString content(const QString &path)
 }
 } // namespace
 
-int run(const QStringList &args)
+int run(const Cli::Invocation &cli)
 {
-    if (!args.isEmpty())
-        return Cli::fail(
-            Cli::UsageError,
-            QStringLiteral("backups takes no arguments (usage: orvandel-mx-cli backups)"));
     const QString folder = QDir::toNativeSeparators(BackupStore::directory());
     const QList<BackupStore::Entry> entries = BackupStore::list();
     if (entries.isEmpty()) {
-        Cli::out(QStringLiteral("No backups in %1\n").arg(folder));
+        cli.out(QStringLiteral("No backups in %1\n").arg(folder));
         return Cli::Success;
     }
     QString text = QStringLiteral("Backups in %1, newest first:\n").arg(folder);
@@ -42,7 +37,7 @@ int run(const QStringList &args)
         text += QStringLiteral("%1  %2  %3\n")
                     .arg(e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                          QFileInfo(e.path).fileName(), content(e.path));
-    Cli::out(text);
+    cli.out(text);
     return Cli::Success;
 }
 

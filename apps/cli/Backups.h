@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "CliCommand.h"
 
 // The copies of controllers' memories that `download` keeps before it writes (the same folder and
 // names as the connection window's), listed by `orvandel-mx-cli backups`.
@@ -9,6 +8,6 @@ namespace Backups
 {
 
 // The backups, newest first, each with its time and how far it is from a new configuration.
-int run(const QStringList &args);
+int run(const Cli::Invocation &cli);
 
 } // namespace Backups

@@ -4,10 +4,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <span>
+#include <functional>
+#include <vector>
 
-// What every command of orvandel-mx-cli shares: the command table entry, the exit codes and
-// the two output channels. A command returns its exit code and never calls exit().
+// What every command of orvandel-mx-cli shares: the exit codes, the one sink its words go to, the
+// command table's entries and one command as invoked. A command returns its exit code and never
+// calls exit().
 namespace Cli
 {
 
@@ -31,39 +33,84 @@ inline const char *exitStatusText()
            "what to check).\n";
 }
 
-struct Command {
-    const char *name;
-    const char *synopsis; // the arguments after the name: "FILE [--fc]"
-    const char *summary;  // one line for the help text
-    int (*run)(const QStringList &args);
+// Where every word goes: results to `out` as given, each other line (errors, warnings, progress,
+// the trace) to `err`. The program writes them to stdout and stderr; a test may keep them.
+struct Sink {
+    std::function<void(const QString &text)> out;
+    std::function<void(const QString &line)> err;
+};
+const Sink &standardSink();
+// "orvandel-mx-cli: <message>" in one line on the sink's stderr; returns `code`.
+int fail(const Sink &sink, int code, const QString &message);
+
+// An option of a command: a flag ("--fc") when it has no value name, else one that takes a
+// value ("-o OUT", "--port COM2", "--port=COM2").
+struct Option {
+    QString name;      // "port", "o"
+    QString valueName; // "DEVICE|COMn"; empty for a flag
+    QString needs;     // what a missing value should have been: "a device or COMn"
+    QString help;
+    bool required = false;
+    QString spelled() const { return (name.size() == 1 ? "-" : "--") + name; }
 };
 
-// Text to stdout as given, in UTF-8.
-void out(const QString &text);
-// One line on stderr, prefixed with the program name; returns `code`.
-int fail(int code, const QString &message);
-// "orvandel-mx-cli: warning: <text>" on stderr; the command goes on.
-void warn(const QString &text);
-// "orvandel-mx-cli: <problem> (usage: orvandel-mx-cli show FILE [--fc])"; returns UsageError.
-int usageError(const Command &command, const QString &problem);
+class Invocation;
+
+struct Command {
+    const char *name;
+    const char *positionals;          // as the synopsis names them: "FILE", "N on|off"
+    const char *expects;              // the same in words: "one FILE", "N and on or off"
+    int minPositional, maxPositional; // a negative maximum: any number
+    std::vector<Option> options;      // in the synopsis's order
+    const char *summary;              // one line for the help text
+    int (*run)(const Invocation &);
+
+    QString synopsis() const; // "FILE -o OUT.pdf [--paper a4|letter]"
+};
+
+// Every command, in the order the help lists them.
+const std::vector<Command> &commands();
+
+// One command as invoked: its arguments once parsed, and the sink its words go to.
+class Invocation
+{
+public:
+    Invocation(const Command &c, const Sink &s) : command(c), sink(s) {}
+
+    const Command &command;
+    const Sink &sink;
+    QStringList positional;
+    QHash<QString, QString> values; // by option name; a flag holds an empty value
+
+    bool isSet(const QString &name) const { return values.contains(name); }
+    QString value(const QString &name, const QString &fallback = {}) const
+    {
+        return values.value(name, fallback);
+    }
+
+    // Results, as given.
+    void out(const QString &text) const { sink.out(text); }
+    // One line on stderr as it is: progress, a backup's name, the trace.
+    void note(const QString &line) const { sink.err(line); }
+    // "orvandel-mx-cli: warning: <text>"; the command goes on.
+    void warn(const QString &text) const;
+    // "orvandel-mx-cli: <message>" in one line; returns `code`.
+    int fail(int code, const QString &message) const { return Cli::fail(sink, code, message); }
+    // "orvandel-mx-cli: <problem> (usage: orvandel-mx-cli show FILE [--fc])"; returns UsageError.
+    int usageError(const QString &problem) const;
+};
+
+// The program: the arguments after its name, the command's word first.
+int run(const QStringList &args, const Sink &sink = standardSink());
+
+// An output never replaces the file it was made from, nor any other file unless `mayReplace`
+// (--force): a slip of the finger must not cost a site's data file. Says why not.
+bool outputAllowed(const Invocation &cli, const QString &input, const QString &output,
+                   bool mayReplace);
 
 // "1 value outside its coding", "5 values outside their codings"
 QString outsideCodings(qsizetype n);
 // The one line that show, export and verify give a file with such values, or nothing.
 QString outsideCodingsWarning(const QString &file, qsizetype n);
-
-// An output never replaces the file it was made from, nor any other file unless `mayReplace`
-// (--force): a slip of the finger must not cost a site's data file. Says why not on stderr.
-bool outputAllowed(const QString &input, const QString &output, bool mayReplace);
-
-// The arguments of one command: positionals, flags ("--fc") and options with a value ("-o X").
-struct Arguments {
-    QStringList positional;
-    QStringList flags;
-    QHash<QString, QString> options;
-    QString problem; // empty when the arguments parsed
-};
-Arguments parseArguments(const QStringList &args, const QStringList &knownFlags,
-                         const QStringList &knownOptions);
 
 } // namespace Cli

@@ -46,18 +46,19 @@ bool Session::connect()
     const SerialPort::OpenResult result = comm->OpenPort(portNumber - 1);
     device = result.device;
     if (!result.ok)
-        io.err(QStringLiteral("orvandel-mx-cli: %1 %2: %3")
-                   .arg(CommTexts::unableToOpenPort(), portText, result.reason));
+        cli.fail(Cli::ControllerUnreadable,
+                 QStringLiteral("%1 %2: %3")
+                     .arg(CommTexts::unableToOpenPort(), portText, result.reason));
     return result.ok;
 }
 
 int Session::unreachable(const QString &what, const QString &then)
 {
-    io.err(QStringLiteral("orvandel-mx-cli: the controller on %1 %2: %3. Check the cable, the "
-                          "controller's power, the port number, and that no other program "
-                          "holds the port.%4")
-               .arg(where(), what, comm->LastFailure, then));
-    return Cli::ControllerUnreadable;
+    return cli.fail(Cli::ControllerUnreadable,
+                    QStringLiteral("the controller on %1 %2: %3. Check the cable, the "
+                                   "controller's power, the port number, and that no other program "
+                                   "holds the port.%4")
+                        .arg(where(), what, comm->LastFailure, then));
 }
 
 std::optional<ControllerStatus> Session::readStatus()
@@ -69,19 +70,32 @@ std::optional<ControllerStatus> Session::readStatus()
 
 int Session::refuseOutput(const char *kind, int n)
 {
-    io.err(QStringLiteral("orvandel-mx-cli: the controller on %1 is an MX-2, which has %2s 1 "
-                          "and 2 only; %2 %3 was not changed")
-               .arg(where(), QLatin1String(kind))
-               .arg(n));
-    return Cli::UsageError;
+    return cli.fail(Cli::UsageError,
+                    QStringLiteral("the controller on %1 is an MX-2, which has %2s 1 "
+                                   "and 2 only; %2 %3 was not changed")
+                        .arg(where(), QLatin1String(kind))
+                        .arg(n));
 }
 
 void Session::warnModel(const ControllerStatus &status, const modOVMXConfig &doc)
 {
     const QString note = ModelFit::missingOnMX2Note(doc);
     if (!status.fourChannel && !note.isEmpty())
-        io.err(QStringLiteral("orvandel-mx-cli: warning: the controller on %1 is an MX-2. %2")
-                   .arg(where(), note));
+        cli.warn(QStringLiteral("the controller on %1 is an MX-2. %2").arg(where(), note));
+}
+
+int withSession(const Cli::Invocation &cli, const std::function<int(Session &)> &body)
+{
+    Session s{cli};
+    QString problem;
+    if (!s.choosePort(cli.value(QStringLiteral("port")), &problem))
+        return cli.usageError(problem);
+    if (cli.isSet(QStringLiteral("trace")))
+        s.comm->setTraceHook(
+            [&cli](const modOVMXCommunications::TraceEvent &e) { cli.note(traceLine(e)); });
+    const int code = body(s);
+    s.comm->ClosePort();
+    return code;
 }
 
 } // namespace DeviceCommands

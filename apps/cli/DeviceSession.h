@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceCommands.h"
+#include "CliCommand.h"
 #include "Prompts.h"
 #include "QSerialPortLink.h"
 #include "StatusReply.h"
@@ -21,12 +21,13 @@ namespace DeviceCommands
 class TerminalPrompts : public Prompts
 {
 public:
-    TerminalPrompts(const Output &io, bool firstLineOnly) : m_io(io), m_firstLineOnly(firstLineOnly)
+    TerminalPrompts(const Cli::Invocation &cli, bool firstLineOnly)
+        : m_cli(cli), m_firstLineOnly(firstLineOnly)
     {
     }
     bool askYesNo(const QString &, const QString &text) override
     {
-        m_io.err(text + QStringLiteral(" No (not asked on the command line)"));
+        m_cli.note(text + QStringLiteral(" No (not asked on the command line)"));
         return false;
     }
     void message(const QString &, const QString &text, Icon icon, const QString & = {}) override
@@ -37,7 +38,7 @@ public:
         }
         const QStringList lines = text.split(QStringLiteral("\r\n"));
         for (const QString &line : m_firstLineOnly ? lines.mid(0, 1) : lines)
-            m_io.err(line);
+            m_cli.note(line);
     }
     // A transfer's "Complete" waits for what the command does with it: an upload is complete
     // once its file is written.
@@ -45,11 +46,11 @@ public:
     void releaseCompletion()
     {
         for (const QString &text : std::exchange(m_held, {}))
-            m_io.err(text);
+            m_cli.note(text);
     }
 
 private:
-    const Output &m_io;
+    const Cli::Invocation &m_cli;
     bool m_firstLineOnly;
     bool m_holdCompletion = false;
     QStringList m_held;
@@ -60,8 +61,7 @@ QString traceLine(const modOVMXCommunications::TraceEvent &e);
 
 // One connection as a command uses it: the port, the protocol, and the words for failures.
 struct Session {
-    const Output &io;
-    std::function<int(const QString &problem)> usageError;
+    const Cli::Invocation &cli;
     QString portText = QStringLiteral("COM1"); // as the user gave it
     QString device{};                          // what it reaches, once tried
     std::unique_ptr<QSerialPortLink> port = std::make_unique<QSerialPortLink>();
@@ -84,5 +84,8 @@ struct Session {
     // On an MX-2, names the relays and dimmers 3-4 that `doc` drives.
     void warnModel(const ControllerStatus &status, const modOVMXConfig &doc);
 };
+
+// Runs `body` on a session with the invocation's --port and --trace, then closes the port.
+int withSession(const Cli::Invocation &cli, const std::function<int(Session &)> &body);
 
 } // namespace DeviceCommands

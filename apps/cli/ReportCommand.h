@@ -5,13 +5,12 @@
 #include <QCoreApplication>
 
 #include <memory>
-#include <span>
 
 // The printed record of a data file, as a PDF.
 namespace ReportCommand
 {
 
-std::span<const Cli::Command> commands();
+int run(const Cli::Invocation &cli);
 
 // The report paints text, which needs a QGuiApplication; it runs on the offscreen platform, so
 // it needs no display. Every other command keeps to a QCoreApplication.

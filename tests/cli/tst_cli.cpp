@@ -131,6 +131,7 @@ void CliTest::command_printsReviewedText_data()
     row("diff-same", "diff rich.OMX rich.OMX", 0);
     row("export-new", "export new.OMX", 0);
     row("help", "help", 0);
+    row("help-report", "report --help", 0);
     QString levels = QStringLiteral("fc");
     for (int level = 0; level <= 255; ++level)
         levels += QStringLiteral(" %1").arg(level);
@@ -170,7 +171,7 @@ void CliTest::report_readsBackAsReviewed_data()
     QTest::addColumn<QString>("paper");
     QTest::newRow("report-rich") << "report rich.OMX"
                                  << "842 x 595 pts (A4)";
-    QTest::newRow("report-new-letter-fc") << "report new.OMX --paper letter --fc"
+    QTest::newRow("report-new-letter-fc") << "report new.OMX --paper=letter --fc"
                                           << "792 x 612 pts (letter)";
     QTest::newRow("report-hostile") << "report hostile.OMX"
                                     << "842 x 595 pts (A4)";
@@ -219,7 +220,9 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("show new.OMX --feet", "--feet");
     row("show none.OMX", "none.OMX");
     row("diff new.OMX none.OMX", "none.OMX");
-    row("export new.OMX -o", "-o");
+    row("export new.OMX -o", "-o needs a file to write the JSON to");
+    row("report new.OMX -o x.pdf --paper", "--paper needs a4 or letter");
+    row("show new.OMX --fc=1", "--fc takes no value");
     row("export new.OMX -o folder", "folder");
     row("import hostile.json", "-o FILE");
     row("import none.json -o new.OMX", "none.json");
@@ -231,7 +234,7 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("import broken.json -o new.OMX",
         "not valid JSON: unterminated object at line 3, column 19");
     row("fc", "LEVEL");
-    row("fc -1", "\"-1\"");
+    row("fc -1", "a LEVEL is a whole number from 0 to 255, not \"-1\"");
     row("fc 256", "\"256\"");
     row("fc 1.5", "\"1.5\"");
     row("report new.OMX", "-o OUT.pdf");

@@ -154,7 +154,7 @@ private Q_SLOTS:
                                       "status --trace --port <dir>/mx4",
                                       "relay 3 on --trace --port <dir>/mx4",
                                       "relay 3 off --trace --port <dir>/mx4",
-                                      "relay 2 on --port <dir>/mx4",
+                                      "relay 2 on --port=<dir>/mx4",
                                       "dimmer 4 200 --trace --port <dir>/mx4",
                                       "dimmer 1 50% --trace --port <dir>/mx4",
                                       "status --port <dir>/mx4",

@@ -242,8 +242,8 @@ private Q_SLOTS:
                         code = import.exitCode();
                         told << QString::fromUtf8(import.readAllStandardError()).trimmed();
                     } else {
-                        code = DeviceCommands::run(
-                            op, {path, "--port", sim->device},
+                        code = Cli::run(
+                            {op, path, "--port", sim->device},
                             {[](const QString &) {}, [&](const QString &line) { told << line; }});
                     }
                 }
