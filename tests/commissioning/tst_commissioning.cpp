@@ -1,8 +1,11 @@
 #include "ControllerSimulator.h"
 #include "EventCoalescer.h"
 #include "Frames.h"
-#include "modOVMXConfig.h"
+#include "WalkTest.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace
@@ -20,6 +23,17 @@ QString describe(const QList<StatusEvent> &events)
                      .arg(e.output)
                      .arg(e.device);
     return lines.join(QStringLiteral(" | "));
+}
+
+StatusEvent happened(qint64 ms, EventKind kind, int input, int output, const char *words)
+{
+    StatusEvent e;
+    e.timeMs = ms;
+    e.kind = kind;
+    e.input = input;
+    e.output = output;
+    e.words = QString::fromUtf8(words);
+    return e;
 }
 } // namespace
 
@@ -145,6 +159,90 @@ private Q_SLOTS:
         QCOMPARE(::inputProgramming(texts, 2),
                  QStringList({"Relay 2: OnOff", "TB01-4: Disable", "Dimmer 1: +10%"}));
         QCOMPARE(::inputProgramming(texts, 16), QStringList());
+    }
+
+    void walkTest_ticksInputsAndFollowsOutputs()
+    {
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2);
+        doc.SetDimmerControl(12, 0, 3);
+        WalkTest test(doc);
+        for (const StatusEvent &e : {
+                 happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed"),
+                 happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on"),
+                 happened(3000, EventKind::InputOpened, 2, -1, "TB01 In 3 opened"),
+                 happened(3500, EventKind::InputClosed, 12, -1, "HW In 1 closed"),
+                 happened(3750, EventKind::RelayOff, -1, 1, "Relay 2 off"),
+                 happened(3250, EventKind::DimmerMoved, -1, 0, "Dimmer 1 0 → 25 in 0.5 s"),
+                 happened(5750, EventKind::DimmerMoved, -1, 0, "Dimmer 1 25 → 0 in 0.3 s"),
+             })
+            test.add(e);
+        const WalkTest::Input &tb = test.input(2), &hw = test.input(12);
+        QVERIFY(tb.ticked() && !hw.ticked() && hw.seenClosed);
+        QCOMPARE(tb.followed,
+                 (QList<WalkTest::Seen>{{1250, "Relay 2 on"}, {3250, "Dimmer 1 0 → 25 in 0.5 s"}}));
+        QCOMPARE(hw.followed, (QList<WalkTest::Seen>{{3750, "Relay 2 off"}}));
+        QCOMPARE(std::pair(tb.firstMs(), tb.lastMs()), std::pair(1000LL, 3000LL));
+        QCOMPARE(test.progressText(), QStringLiteral("1 of 2 programmed inputs tested"));
+    }
+
+    void record_roundTripsBesideTheDataFile()
+    {
+        QTemporaryDir dir;
+        modOVMXConfig doc; // 1024 zero words: checksum MSW 4410, LSW 1341
+        doc.DataFileName = dir.filePath("site.OMX");
+        const QString path = recordPath(doc.DataFileName);
+        QCOMPARE(path, dir.filePath("site.commissioning.json"));
+        WalkTest test(doc);
+        test.header.model = "MX-4";
+        test.header.firmware = "3";
+        test.header.node = "FF";
+        test.header.started = QDateTime::fromMSecsSinceEpoch(1000, Qt::UTC);
+        test.header.ended = QDateTime::fromMSecsSinceEpoch(9000, Qt::UTC);
+        test.add(happened(1000, EventKind::InputClosed, 5, -1, "TB01 In 6 closed"));
+        test.add(happened(1500, EventKind::RelayOn, -1, 0, "Relay 1 on"));
+        test.setVerdict(5, WalkTest::Verdict::Fail);
+        test.setComment(5, "relay 1 stays on");
+        QVERIFY(test.save(path).ok);
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
+        QCOMPARE(json["checksum"].toString(), "44101341");
+        QCOMPARE(json["dataFile"].toString(), "site.OMX");
+        QCOMPARE(json["started"].toString(), "1970-01-01T00:00:01.000Z");
+
+        WalkTest loaded(doc);
+        QVERIFY(loaded.load(path).ok);
+        QCOMPARE(loaded.header, test.header);
+        for (int i = 0; i < WalkTest::InputCount; ++i)
+            QVERIFY2(loaded.input(i) == test.input(i), qPrintable(QString::number(i)));
+    }
+
+    // The open settings are 1024 zero words, checksum 44101341.
+    void record_refusedAndKept_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("otherSettings") << QByteArray(R"({"version": 1, "checksum": "4410134F"})")
+                                       << "belongs to other settings";
+        QTest::newRow("otherVersion")
+            << QByteArray(R"({"version": 2, "checksum": "44101341"})") << "another version";
+        QTest::newRow("notJson") << QByteArray("[8D300000") << "not a commissioning record";
+    }
+    void record_refusedAndKept()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("site.commissioning.json");
+        QVERIFY(modOVMXConfig::writeBytes(path, file).ok);
+        WalkTest test{modOVMXConfig()};
+        test.add(happened(1000, EventKind::InputClosed, 0, -1, "TB01 In 1 closed"));
+        const modOVMXConfig::FileResult result = test.load(path);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(reason), qPrintable(result.error));
+        QCOMPARE(test.input(0).events.size(), 1);
     }
 };
 
