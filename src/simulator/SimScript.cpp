@@ -93,6 +93,7 @@ const Command commands[] = {
 
 std::optional<ScriptLine> parseScriptLine(QStringView line, QString *error)
 {
+    line = line.left(line.indexOf(QLatin1Char('#'))).trimmed(); // a comment runs to the end
     QStringList words = line.toString().toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     ScriptLine parsed;
     bool timed = false;
@@ -118,8 +119,7 @@ std::optional<ScriptLine> parseScriptLine(QStringView line, QString *error)
     }
     const std::optional<SimAction> action = command->parse(words);
     if (!action) {
-        *error = QStringLiteral("\"%1\": expected %2")
-                     .arg(line.trimmed(), QLatin1String(command->usage));
+        *error = QStringLiteral("\"%1\": expected %2").arg(line, QLatin1String(command->usage));
         return std::nullopt;
     }
     parsed.action = *action;
@@ -132,7 +132,7 @@ std::optional<QList<ScriptLine>> parseScript(const QString &text, QString *error
     const QStringList rows = text.split(QLatin1Char('\n'));
     for (qsizetype n = 0; n < rows.size(); ++n) {
         const QString row = rows[n].trimmed();
-        if (row.isEmpty() || row.startsWith(QLatin1Char('#')))
+        if (row.section(QLatin1Char('#'), 0, 0).isEmpty())
             continue;
         QString reason;
         const std::optional<ScriptLine> line = parseScriptLine(row, &reason);

@@ -24,7 +24,7 @@ struct ScriptLine {
 
 // A one-line reason when the line is not one: "relay 5 on: expected relay N on|off, N 1-4".
 std::optional<ScriptLine> parseScriptLine(QStringView line, QString *error);
-// Blank lines and lines starting with "#" are skipped; the first bad line is refused as
+// A "#" starts a comment; blank lines and comment lines are skipped; the first bad line is refused as
 // "line 4: …".
 std::optional<QList<ScriptLine>> parseScript(const QString &text, QString *error);
 void applyAction(ControllerSimulator &sim, const SimAction &action);

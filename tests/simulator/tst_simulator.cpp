@@ -34,11 +34,39 @@ private Q_SLOTS:
             t.line(QStringLiteral("(interrupted) exit %1").arg(sim.stop()));
             QVERIFY(!QFileInfo(dir.filePath("controller")).isSymLink());
         }
-        for (const char *wrong : {"--fault=noisy", "--fault=slow=fast", "--fault=silent=3",
-                                  "--fault=disconnect-at-block=17", "--model=MX-8", "--node=FFF",
-                                  "--load=<dir>/none.OMX", "--speed", "extra"})
+        QFile bad(dir.filePath("bad.txt"));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("1 press TB01-3\n2 jump\n") > 0);
+        bad.close();
+        for (const char *wrong :
+             {"--script=<dir>/bad.txt", "--fault=noisy", "--fault=slow=fast", "--fault=silent=3",
+              "--fault=disconnect-at-block=17", "--model=MX-8", "--node=FFF",
+              "--load=<dir>/none.OMX", "--speed", "extra"})
             t.run(ORVANDEL_SIM_PROGRAM, {wrong});
         t.compareWith(ORVANDEL_EXPECTED "/sim_program.txt");
+    }
+
+    // A script played from the start, with the relays following, and a line typed meanwhile.
+    void program_playsScriptAndTypedLines()
+    {
+        QTemporaryDir dir;
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2); // TB01 In 3 turns relay 2 on
+        QVERIFY(doc.writeFile(dir.filePath("site.OMX")).ok);
+        QFile script(dir.filePath("walk.txt"));
+        QVERIFY(script.open(QIODevice::WriteOnly) && script.write("0 press TB01-3\n") > 0);
+        script.close();
+        SimProcess sim(ORVANDEL_SIM_PROGRAM);
+        QVERIFY(sim.start({"--load", dir.filePath("site.OMX"), "--follow", "--script",
+                           script.fileName(), "--link", dir.filePath("controller")}));
+        sim.type("dimmer 1 128\n");
+        QProcess cli;
+        cli.start(ORVANDEL_CLI, {"status", "--port", "COM8=" + dir.filePath("controller")});
+        QVERIFY(cli.waitForFinished(10000));
+        const QString status = QString::fromUtf8(cli.readAllStandardOutput());
+        for (const char *line : {"Relay 2  On", "Dimmer 1  128/255",
+                                 "Tamberline 01  Com Yes  In "
+                                 "1 Off  In 2 Off  In 3 On"})
+            QVERIFY2(status.contains(line), qPrintable(status));
     }
 
     // Played in-process against a clock the test moves. The memory programs TB01 In 3 to turn
@@ -63,8 +91,8 @@ private Q_SLOTS:
         QTest::newRow("photocell_levelAndInput")
             << "3 photocell 1 180\n3 photocell 2 in 4 close" << false << 3000
             << QByteArray("3000000000000000B4A080FF380");
-        QTest::newRow("outputs_set") << "# outputs\n\n4 relay 2 on\n5 dimmer 1 128" << false << 5000
-                                     << QByteArray("300000028000000060A000FF380");
+        QTest::newRow("outputs_set") << "# outputs\n\n4 relay 2 on # lights\n5 dimmer 1 128"
+                                     << false << 5000 << QByteArray("300000028000000060A000FF380");
         QTest::newRow("followClose_relaysFollow")
             << press << true << 1000 << QByteArray("300400030000000060A000FF380");
         QTest::newRow("followOpen_relaysFollow")
