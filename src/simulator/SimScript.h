@@ -22,10 +22,10 @@ struct ScriptLine {
     SimAction action;
 };
 
-// A one-line reason when the line is not one: "relay 5 on: expected relay N on|off, N 1-4".
+// A "#" starts a comment. A one-line reason when the line is not one:
+// "\"relay 5 on\": expected relay N on|off (N 1-4)".
 std::optional<ScriptLine> parseScriptLine(QStringView line, QString *error);
-// A "#" starts a comment; blank lines and comment lines are skipped; the first bad line is refused as
-// "line 4: …".
+// Blank and comment lines are skipped; the first bad line is refused as "line 4: …".
 std::optional<QList<ScriptLine>> parseScript(const QString &text, QString *error);
 void applyAction(ControllerSimulator &sim, const SimAction &action);
 

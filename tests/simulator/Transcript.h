@@ -35,8 +35,7 @@ public:
         return p.exitCode();
     }
 
-    // ORVANDEL_UPDATE_EXPECTED=1 rewrites the reviewed file instead; review it again before
-    // keeping.
+    // ORVANDEL_UPDATE_EXPECTED=1 rewrites the reviewed file instead; review it again before keeping.
     void compareWith(const QString &path) const
     {
         QFile file(path);
