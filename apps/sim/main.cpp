@@ -1,6 +1,8 @@
 // orvandel-mx-sim: a simulated Orvandel MX controller on a pseudo-terminal.
 #include "ControllerSimulator.h"
+#include "LivePlayer.h"
 #include "PtyServer.h"
+#include "SimScript.h"
 #include "modOVMXConfig.h"
 
 #include <QCommandLineParser>
@@ -55,6 +57,23 @@ QString configure(const QCommandLineParser &args, ControllerSimulator &sim)
     return {};
 }
 
+QString readScript(const QCommandLineParser &args, ScriptPlayer &player)
+{
+    const QString path = args.value(QStringLiteral("script"));
+    if (path.isEmpty())
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
+    QString error;
+    const auto lines = parseScript(QString::fromUtf8(file.readAll()), &error);
+    if (!lines)
+        return path + QStringLiteral(": ") + error;
+    for (const ScriptLine &line : *lines)
+        player.add(line);
+    return {};
+}
+
 bool makeLink(const QString &link, const QString &target)
 {
     const QByteArray path = QFile::encodeName(link);
@@ -88,6 +107,14 @@ int main(int argc, char **argv)
          QStringLiteral("NAME")},
         {QStringLiteral("pace"),
          QStringLiteral("Send replies at 38400 bit/s, 10 bits a character.")},
+        {QStringLiteral("script"),
+         QStringLiteral("Play the timed lines of FILE (\"1.5 press TB01-3\"); lines typed on "
+                        "standard input act at once."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("follow"),
+         QStringLiteral(
+             "Switch the relays by the loaded programming's plain on, off and toggle "
+             "actions when inputs change: a demonstration, not the controller's logic.")},
     });
     if (!args.parse(app.arguments()))
         return fail(args.errorText());
@@ -101,6 +128,10 @@ int main(int argc, char **argv)
 
     ControllerSimulator sim;
     if (const QString error = configure(args, sim); !error.isEmpty())
+        return fail(error);
+    sim.followInputs = args.isSet(QStringLiteral("follow"));
+    ScriptPlayer script;
+    if (const QString error = readScript(args, script); !error.isEmpty())
         return fail(error);
 
     PtyServer server(sim);
@@ -116,9 +147,13 @@ int main(int argc, char **argv)
         return fail(QStringLiteral("cannot make a pipe"));
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
+    // Started in the background of a shell, a read of the terminal then fails instead of
+    // stopping the whole program.
+    std::signal(SIGTTIN, SIG_IGN);
 
     std::printf("%s\n", qPrintable(server.devicePath()));
     std::fflush(stdout);
+    LivePlayer player(sim, script);
     const PtyServer::End end = server.serve(g_stopPipe[0]);
     server.close();
     if (!link.isEmpty() && QFileInfo(link).symLinkTarget() == server.devicePath())

@@ -167,14 +167,22 @@ QString rowHeading(int q)
     return QStringLiteral("Dimmer %1").arg(q - 27);
 }
 
-QString cellShortName(int k)
+namespace
+{
+QString deviceShortName(int i)
 {
     static const char *const devices[] = {"TB01", "TB02", "HW", "PC1", "PC2"};
+    return QString::fromLatin1(devices[i < 12 ? i / 6 : i < 16 ? 2 : i < 20 ? 3 : 4]);
+}
+} // namespace
+
+QString inputShortName(int i) { return deviceShortName(i) + QLatin1Char(' ') + inputHeading(i); }
+
+QString cellShortName(int k)
+{
     const int i = inputOfCell(k);
-    const int device = i < 12 ? i / 6 : i < 16 ? 2 : i < 20 ? 3 : 4;
-    QString input = QString::fromLatin1(devices[device]);
-    if (!isTrackingCell(k))
-        input += QLatin1Char(' ') + inputHeading(i);
+    // A tracking cell follows the photocell's light level, not one of its level inputs.
+    const QString input = isTrackingCell(k) ? deviceShortName(i) : inputShortName(i);
     return rowHeading(rowOfCell(k)) + QStringLiteral(" ← ") + input;
 }
 

@@ -48,6 +48,8 @@ QString cellCaption(int k);   // "Tamberline 01 Input 3 / Relay 2 Control"
 QString deviceHeading(int n); // "Tamberline 01" ... "Photocell 2"
 QString inputHeading(int i);  // "In 1" ...
 QString rowHeading(int q);    // "Relay 1", "TB01-1", "HW In1", "PC2-4", "Dimmer 4"
+// An input in the grid's own short words: "TB01 In 3", "HW In 2", "PC2 In 4".
+QString inputShortName(int i);
 // A cell in the grid's own short words, its row first: "Relay 2 ← TB01 In 3", "Dimmer 1 ← PC2".
 QString cellShortName(int k);
 

@@ -1,6 +1,8 @@
 #include "ControllerSimulator.h"
 
 #include "Frames.h"
+#include "OptionTexts.h"
+#include "modOVMXConfig.h"
 
 #include <optional>
 
@@ -192,4 +194,39 @@ QByteArray ControllerSimulator::statusPayload() const
     p += firmware;
     p += Frames::Hex2(fourChannel ? 0x80 : 0x00);
     return p;
+}
+
+void ControllerSimulator::setInput(int input, bool closed)
+{
+    const auto [bits, bit] = input < 12   ? std::pair(&stationSwitches[input / 6], input % 6)
+                             : input < 16 ? std::pair(&inputs, input - 12)
+                                          : std::pair(&photocellInputs, input - 16);
+    if (((*bits >> bit) & 1) == closed)
+        return;
+    *bits = static_cast<uint8_t>(*bits ^ (1 << bit));
+    if (followInputs)
+        follow(input, closed);
+}
+
+void ControllerSimulator::follow(int input, bool closed)
+{
+    // Read through the document's accessors: word indices are computed there only.
+    modOVMXConfig doc;
+    modOVMXConfig::Image image{};
+    std::copy(memory.begin(), memory.end(), image.begin());
+    doc.setImage(image);
+    static const QString toggle = QStringLiteral("Toggle Relay Based On Relay ");
+    for (int r = 0; r < 4; ++r) {
+        const int code =
+            closed ? doc.GetRelayCloseAction(input, r) : doc.GetRelayOpenAction(input, r);
+        const QString words = OptionTexts::relayActionText(code).value_or(QString());
+        bool on = (relays >> r) & 1;
+        if (words == QLatin1String("Turn On Relay"))
+            on = true;
+        else if (words == QLatin1String("Turn Off Relay"))
+            on = false;
+        else if (words.startsWith(toggle))
+            on = !((relays >> (words.mid(toggle.size(), 1).toInt() - 1)) & 1);
+        relays = static_cast<uint8_t>(on ? relays | (1 << r) : relays & ~(1 << r));
+    }
 }

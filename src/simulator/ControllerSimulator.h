@@ -29,6 +29,10 @@ public:
     Output receive(QByteArrayView bytes);
 
     QByteArray statusPayload() const;
+    // An input closing or opening (0-23, the grid's order). With followInputs the relays then
+    // take the close or open actions of the memory's programming whose words say plainly what
+    // to do: a demonstration of relays following switches, not the controller's own logic.
+    void setInput(int input, bool closed);
     bool isDisconnected() const { return m_disconnected; }
     int framesIgnored() const { return m_ignored; }
 
@@ -44,6 +48,7 @@ public:
     uint8_t photocellInputs = 0; // bits 0-3 photocell 1, 4-7 photocell 2
     uint8_t relays = 0;          // bits 0-3
     std::array<uint8_t, 4> dimmers{};
+    bool followInputs = false;
 
 private:
     std::optional<QByteArray> answer(QByteArrayView command);
@@ -53,6 +58,7 @@ private:
     bool blockFault(int address, Output &out);
     QByteArray frame(QByteArrayView payload) const;
     void handleFrame(QByteArrayView frame, Output &out);
+    void follow(int input, bool closed);
 
     QByteArray m_pending; // characters of the frame being received
     bool m_inFrame = false;

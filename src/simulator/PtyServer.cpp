@@ -1,9 +1,12 @@
 #include "PtyServer.h"
 
+#include <QEventLoop>
+#include <QSocketNotifier>
+#include <QTimer>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <poll.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -67,34 +70,55 @@ void PtyServer::close()
 
 PtyServer::End PtyServer::serve(int stopFd)
 {
-    while (m_master >= 0) {
+    QEventLoop loop;
+    End end = End::Failed;
+    QSocketNotifier requests(m_master, QSocketNotifier::Read);
+    QSocketNotifier stop(stopFd, QSocketNotifier::Read);
+    QTimer due;
+    due.setSingleShot(true);
+    due.setTimerType(Qt::PreciseTimer);
+    const auto finish = [&](End how) {
+        requests.setEnabled(false);
+        end = how;
+        loop.quit();
+    };
+    const auto deliver = [&] {
+        sendDue();
         if (m_dropped && m_due.isEmpty()) {
+            finish(End::Disconnected);
             close();
-            return End::Disconnected;
+        } else if (!m_due.isEmpty()) {
+            due.start(msUntil(m_due.first().at));
         }
-        pollfd fds[2] = {{m_master, POLLIN, 0}, {stopFd, POLLIN, 0}};
-        const int timeout = m_due.isEmpty() ? -1 : msUntil(m_due.first().at);
-        const int ready = ::poll(fds, stopFd >= 0 ? 2 : 1, timeout);
-        if (ready < 0 && errno != EINTR) {
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
-            return End::Failed;
-        }
-        if (stopFd >= 0 && (fds[1].revents & POLLIN))
-            return End::Stopped;
-        if ((fds[0].revents & POLLIN) && !readRequests())
-            return End::Failed;
-        while (!m_due.isEmpty() && m_due.first().at <= Clock::now())
-            send(m_due.takeFirst().bytes);
-    }
-    return End::Failed;
+    };
+    QObject::connect(&requests, &QSocketNotifier::activated, &loop, [&] {
+        if (readRequests())
+            deliver();
+        else
+            finish(End::Failed);
+    });
+    QObject::connect(&due, &QTimer::timeout, &loop, deliver);
+    QObject::connect(&stop, &QSocketNotifier::activated, &loop, [&] { finish(End::Stopped); });
+    loop.exec();
+    return end;
+}
+
+void PtyServer::sendDue()
+{
+    while (!m_due.isEmpty() && m_due.first().at <= Clock::now())
+        send(m_due.takeFirst().bytes);
 }
 
 bool PtyServer::readRequests()
 {
     char buffer[1024];
     const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-    if (n < 0)
-        return errno == EAGAIN || errno == EINTR || errno == EIO;
+    if (n < 0) {
+        if (errno == EAGAIN || errno == EINTR || errno == EIO)
+            return true;
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
     const ControllerSimulator::Output out =
         m_controller.receive(QByteArrayView(buffer, static_cast<qsizetype>(n)));
     for (const ControllerSimulator::Reply &reply : out.replies)

@@ -7,7 +7,8 @@
 #include <chrono>
 
 // Serves a simulated controller on a pseudo-terminal, so programs reach it as a serial
-// device. Single-threaded: one poll loop reads requests and writes the replies when due.
+// device. Single-threaded: an event loop reads requests and writes the replies when due, so
+// the program can watch its keyboard and play a script on the same thread.
 class PtyServer
 {
 public:
@@ -23,7 +24,7 @@ public:
     // Replies leave one character every 10 bit times at 38400 bit/s, as on a real line.
     void setPaced(bool paced) { m_paced = paced; }
     // Serves until stopFd becomes readable (a signal's self-pipe), the controller drops the
-    // line, or the terminal fails.
+    // line, or the terminal fails. Needs a QCoreApplication; runs its events meanwhile.
     End serve(int stopFd);
     void close();
     QString errorString() const { return m_error; }
@@ -36,6 +37,7 @@ private:
         QByteArray bytes;
     };
     bool readRequests();
+    void sendDue();
     void send(const QByteArray &bytes);
 
     ControllerSimulator &m_controller;

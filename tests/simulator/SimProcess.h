@@ -23,6 +23,13 @@ public:
         return !device.isEmpty();
     }
 
+    // As if typed on the program's standard input.
+    void type(const QByteArray &text)
+    {
+        m_process.write(text);
+        m_process.waitForBytesWritten(5000);
+    }
+
     // Interrupts the program as a user would; its exit code, or -1 when it had to be killed.
     int stop()
     {

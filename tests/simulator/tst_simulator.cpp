@@ -1,5 +1,7 @@
 #include "SimProcess.h"
+#include "SimScript.h"
 #include "Transcript.h"
+#include "modOVMXConfig.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -32,11 +34,117 @@ private Q_SLOTS:
             t.line(QStringLiteral("(interrupted) exit %1").arg(sim.stop()));
             QVERIFY(!QFileInfo(dir.filePath("controller")).isSymLink());
         }
-        for (const char *wrong : {"--fault=noisy", "--fault=slow=fast", "--fault=silent=3",
-                                  "--fault=disconnect-at-block=17", "--model=MX-8", "--node=FFF",
-                                  "--load=<dir>/none.OMX", "--speed", "extra"})
+        QFile bad(dir.filePath("bad.txt"));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("1 press TB01-3\n2 jump\n") > 0);
+        bad.close();
+        for (const char *wrong :
+             {"--script=<dir>/bad.txt", "--fault=noisy", "--fault=slow=fast", "--fault=silent=3",
+              "--fault=disconnect-at-block=17", "--model=MX-8", "--node=FFF",
+              "--load=<dir>/none.OMX", "--speed", "extra"})
             t.run(ORVANDEL_SIM_PROGRAM, {wrong});
         t.compareWith(ORVANDEL_EXPECTED "/sim_program.txt");
+    }
+
+    // A script played from the start, with the relays following, and a line typed meanwhile.
+    void program_playsScriptAndTypedLines()
+    {
+        QTemporaryDir dir;
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2); // TB01 In 3 turns relay 2 on
+        QVERIFY(doc.writeFile(dir.filePath("site.OMX")).ok);
+        QFile script(dir.filePath("walk.txt"));
+        QVERIFY(script.open(QIODevice::WriteOnly) && script.write("0 press TB01-3\n") > 0);
+        script.close();
+        SimProcess sim(ORVANDEL_SIM_PROGRAM);
+        QVERIFY(sim.start({"--load", dir.filePath("site.OMX"), "--follow", "--script",
+                           script.fileName(), "--link", dir.filePath("controller")}));
+        sim.type("dimmer 1 128\n");
+        QProcess cli;
+        cli.start(ORVANDEL_CLI, {"status", "--port", "COM8=" + dir.filePath("controller")});
+        QVERIFY(cli.waitForFinished(10000));
+        const QString status = QString::fromUtf8(cli.readAllStandardOutput());
+        for (const char *line : {"Relay 2  On", "Dimmer 1  128/255",
+                                 "Tamberline 01  Com Yes  In "
+                                 "1 Off  In 2 Off  In 3 On"})
+            QVERIFY2(status.contains(line), qPrintable(status));
+    }
+
+    // Played in-process against a clock the test moves. The memory programs TB01 In 3 to turn
+    // relay 2 on when closed and off when opened, and to set relay 1 against relay 1's state
+    // when closed. Payloads as the status reply carries them, from "[CC" to "]".
+    void script_changesStatus_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("follow");
+        QTest::addColumn<int>("untilMs");
+        QTest::addColumn<QByteArray>("payload");
+        const QString press = "1 press TB01-3\n2 release TB01-3";
+        QTest::newRow("beforeItsTime_unchanged")
+            << "1.5 press TB01-3" << false << 1499 << QByteArray("300000000000000060A000FF380");
+        QTest::newRow("atItsTime_switchClosed")
+            << "1.5 press TB01-3" << false << 1500 << QByteArray("300400000000000060A000FF380");
+        QTest::newRow("sameTime_inOrder")
+            << "1 press TB02-6\n2 release TB02-6\n2 press TB02-5" << false << 2000
+            << QByteArray("300010000000000060A000FF380");
+        QTest::newRow("untimed_atOnce") << "hardwired 2 close\nstation 2 offline" << false << 0
+                                        << QByteArray("120000000000000060A000FF380");
+        QTest::newRow("photocell_levelAndInput")
+            << "3 photocell 1 180\n3 photocell 2 in 4 close" << false << 3000
+            << QByteArray("3000000000000000B4A080FF380");
+        QTest::newRow("outputs_set") << "# outputs\n\n4 relay 2 on # lights\n5 dimmer 1 128"
+                                     << false << 5000 << QByteArray("300000028000000060A000FF380");
+        QTest::newRow("followClose_relaysFollow")
+            << press << true << 1000 << QByteArray("300400030000000060A000FF380");
+        QTest::newRow("followOpen_relaysFollow")
+            << press << true << 2000 << QByteArray("300000010000000060A000FF380");
+    }
+    void script_changesStatus()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, follow);
+        QFETCH(int, untilMs);
+        QFETCH(QByteArray, payload);
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2);
+        doc.SetRelayOpenAction(2, 1, 1);
+        doc.SetRelayCloseAction(2, 0, 3);
+        ControllerSimulator sim;
+        std::copy(doc.image().begin(), doc.image().end(), sim.memory.begin());
+        sim.followInputs = follow;
+        QString error;
+        const auto lines = parseScript(script, &error);
+        QVERIFY2(lines, qPrintable(error));
+        ScriptPlayer player;
+        for (const ScriptLine &line : *lines)
+            player.add(line);
+        player.playUntil(sim, untilMs);
+        QCOMPARE(sim.statusPayload(), payload);
+    }
+
+    void script_badLineRefused_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unknownCommand")
+            << "1 press TB01-3\n2 jump"
+            << "line 2: unknown command \"jump\"; the commands are press, release, hardwired, "
+               "photocell, relay, dimmer, station";
+        QTest::newRow("noSuchSwitch")
+            << "press TB03-1"
+            << "line 1: \"press TB03-1\": expected press TB0S-K (S 1-2, K 1-6)";
+        QTest::newRow("noSuchRelay") << "\n\nrelay 5 on"
+                                     << "line 3: \"relay 5 on\": expected relay N on|off (N 1-4)";
+        QTest::newRow("negativeTime")
+            << "-1 dimmer 1 9"
+            << "line 1: the time -1 is not a number of seconds from the start";
+    }
+    void script_badLineRefused()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, error);
+        QString reason;
+        QVERIFY(!parseScript(script, &reason));
+        QCOMPARE(reason, error);
     }
 };
 
