@@ -84,7 +84,7 @@ Command reportCommand()
              value("paper", "a4|letter", "a4 or letter", "the paper (default a4)"),
              flag("fc", "light levels in foot-candles"),
              flag("force", "replace OUT.pdf if it exists")},
-            "FILE as a PDF to print: grid, settings in words, curves (--fc: levels in foot-candles)",
+            "FILE as a handover PDF: title block, grid, programming and settings as tables, curves, sign-off",
             ReportCommand::run};
 }
 // clang-format on

@@ -26,7 +26,7 @@ int run(const Cli::Invocation &cli)
     doc.ShowLevelsInFC = cli.isSet(QStringLiteral("fc"));
     const QByteArray pdf = Report::pdf(
         doc, paper == QStringLiteral("letter") ? Report::Paper::Letter : Report::Paper::A4,
-        QDateTime::currentDateTime());
+        {{}, {}, std::nullopt, QDateTime::currentDateTime()});
     if (pdf.isEmpty())
         return cli.fail(Cli::Failed, QStringLiteral("the report could not be painted"));
     // All or nothing: a failed write leaves what was there before.

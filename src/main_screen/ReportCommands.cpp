@@ -44,22 +44,29 @@ void ReportCommands::addTo(QMenu *file, QAction *before)
     connect(pdf, &QAction::triggered, this, &ReportCommands::mnuFileExportPdf_Click);
 }
 
+Report::Details ReportCommands::details() const
+{
+    return {{}, {}, std::nullopt, QDateTime::currentDateTime()};
+}
+
 void ReportCommands::mnuFilePrint_Click()
 {
+    const Report::Details details = this->details();
     // The preview shows the pages as they will print; its Print button opens the print dialog.
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setPageSize(Report::pageSize(localPaper()));
-    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPageOrientation(QPageLayout::Portrait);
     QPrintPreviewDialog preview(&printer, m_window);
     preview.setWindowTitle(QStringLiteral("Print"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
-        Report::paint(*target, m_session.document(), QDateTime::currentDateTime());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &details](QPrinter *to) {
+        Report::paint(*to, m_session.document(), details, Report::Sheets::Portrait);
     });
     m_runDialog(preview);
 }
 
 void ReportCommands::mnuFileExportPdf_Click()
 {
+    const Report::Details details = this->details();
     const modOVMXConfig &doc = m_session.document();
     // Proposed beside the data file, under its name; a configuration never saved goes to the
     // data directory.
@@ -72,7 +79,7 @@ void ReportCommands::mnuFileExportPdf_Click()
         QDir::toNativeSeparators(preset), QStringLiteral("PDF Files (*.pdf);;All Files (*)"));
     if (name.isEmpty())
         return;
-    const QByteArray pdf = Report::pdf(doc, localPaper(), QDateTime::currentDateTime());
+    const QByteArray pdf = Report::pdf(doc, localPaper(), details);
     if (pdf.isEmpty()) {
         m_session.reportFailure(
             {false, QStringLiteral("Cannot write \"%1\": the report could not be "

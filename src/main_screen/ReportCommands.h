@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Report.h"
+
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class DocumentSession;
 class QDialog;
@@ -10,7 +13,7 @@ class QMenu;
 class QAction;
 class QWidget;
 
-// File › Print… and Export PDF…: the printed record of the programming.
+// File › Print… and Export PDF…: the handover document of the programming.
 class ReportCommands : public QObject
 {
     Q_OBJECT
@@ -25,6 +28,9 @@ public:
     void mnuFileExportPdf_Click();
 
 private:
+    // What the report holds beside the image.
+    Report::Details details() const;
+
     DocumentSession &m_session;
     QWidget *m_window;
     DialogRunner m_runDialog;
