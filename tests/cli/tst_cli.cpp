@@ -69,7 +69,7 @@ private Q_SLOTS:
     void command_printsReviewedText_data();
     void command_printsReviewedText();
     void exportThenImport_givesTheFileBack();
-    void report_readsBackOnThePaperAskedFor();
+    void report_namesThePeopleOnThePaperAskedFor();
     void badUse_exitsTwoWithOneLine_data();
     void badUse_exitsTwoWithOneLine();
 
@@ -165,14 +165,23 @@ void CliTest::exportThenImport_givesTheFileBack()
     QCOMPARE(bytes("back.OMX"), bytes("rich.OMX"));
 }
 
-// The paper asked for, the grid page landscape; every font embedded, so the text is real text
-// wherever it is opened.
-void CliTest::report_readsBackOnThePaperAskedFor()
+// The names kept beside the data file, each replaced by its option; the paper asked for, the
+// grid page landscape; every font embedded, so the text is real text wherever it is opened.
+void CliTest::report_namesThePeopleOnThePaperAskedFor()
 {
-    const Run run =
-        cli(m_dir.path(), {"report", "rich.OMX", "-o", "out.pdf", "--force", "--paper=letter"});
+    QFile kept(m_dir.filePath(QStringLiteral("rich.handover.json")));
+    QVERIFY(kept.open(QIODevice::WriteOnly) &&
+            kept.write(R"({"site": "Hollin Park", "customer": "Hollin Trust", "installer": "K"})"));
+    kept.close();
+    const Run run = cli(m_dir.path(), {"report", "rich.OMX", "-o", "out.pdf", "--force",
+                                       "--paper=letter", "--installer", "A. Fitter"});
+    QVERIFY(kept.remove());
     QVERIFY2(run.code == 0 && run.err.isEmpty(), run.err);
     const QString pdf = m_dir.filePath(QStringLiteral("out.pdf"));
+    const QStringList rows = PdfText::rows(pdf);
+    for (const char *row : {"Site | Hollin Park", "Customer | Hollin Trust",
+                            "Installer | A. Fitter", "Installer | A. Fitter | Signature | Date"})
+        QVERIFY2(PdfText::holds(rows, QLatin1String(row)), row);
     QVERIFY(PdfText::run("pdfinfo", {pdf}).contains(QRegularExpression("size: +792 x 612 ")));
     const QStringList fonts = PdfText::run("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts);
     QVERIFY(fonts.size() > 2);
@@ -223,6 +232,7 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("report none.OMX -o new.OMX", "none.OMX");
     row("report new.OMX -o folder --force", "folder");
     row("report new.OMX -o new.OMX/x.pdf", "new.OMX/x.pdf");
+    row("report new.OMX -o x.pdf --site", "--site needs the site's name");
     row("verify new.OMX --port", "--port needs a device or COMn");
     row("new new.OMX", "\"new.OMX\" exists; --force replaces it");
     row("import new.json -o new.OMX", "\"new.OMX\" exists; --force replaces it");

@@ -1,5 +1,7 @@
 // The handover document read back by poppler: what each section holds and must not hold, in
-// rows written from the rules; its pages, their paper and how full they are.
+// rows written from the rules; its pages, their paper and how full they are; the names kept
+// beside the data file.
+#include "HandoverFile.h"
 #include "PdfText.h"
 #include "Report.h"
 #include "SampleConfig.h"
@@ -142,6 +144,21 @@ private Q_SLOTS:
         QCOMPARE(pages.size(), 3);
         for (const PdfText::Page &page : pages)
             QCOMPARE(qRound(page.size.width()), 595);
+    }
+
+    // Beside the data file, whole or not at all; nothing for a configuration never saved.
+    void handoverFile_keptBesideTheDataFile()
+    {
+        const QString data = m_dir.filePath("Hollin Park.OMX");
+        QCOMPARE(HandoverFile::pathFor(data), m_dir.filePath("Hollin Park.handover.json"));
+        QCOMPARE(HandoverFile::pathFor("None"), QString());
+        QCOMPARE(HandoverFile::read(data), Report::People());
+        const Report::People people{"Hollin Park", "Hollin Trust", "A. Fitter"};
+        QVERIFY(HandoverFile::write(data, people).ok);
+        QCOMPARE(HandoverFile::read(data), people);
+        QVERIFY(HandoverFile::write("None", people).ok);
+        QVERIFY(!HandoverFile::write(data + "/x.OMX", people).ok);
+        QVERIFY(!QFile::exists(data + "/x.handover.json"));
     }
 };
 
