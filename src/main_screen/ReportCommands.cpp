@@ -2,7 +2,9 @@
 
 #include "DataDirectory.h"
 #include "DocumentSession.h"
+#include "HandoverFile.h"
 #include "Report.h"
+#include "frmHandover.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,14 +46,26 @@ void ReportCommands::addTo(QMenu *file, QAction *before)
     connect(pdf, &QAction::triggered, this, &ReportCommands::mnuFileExportPdf_Click);
 }
 
-Report::Details ReportCommands::details() const
+std::optional<Report::Details> ReportCommands::askDetails()
 {
-    return {{}, {}, std::nullopt, QDateTime::currentDateTime()};
+    const QString data = m_session.document().DataFileName;
+    const Report::People kept = HandoverFile::read(data);
+    frmHandover dialog(kept, m_window);
+    if (m_runDialog(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    const Report::People people = dialog.people();
+    // The names go with the data file even when the report is then cancelled; a sidecar that
+    // cannot be written costs the report nothing, but the user hears of it.
+    if (people != kept)
+        m_session.reportFailure(HandoverFile::write(data, people));
+    return Report::Details{people, {}, std::nullopt, QDateTime::currentDateTime()};
 }
 
 void ReportCommands::mnuFilePrint_Click()
 {
-    const Report::Details details = this->details();
+    const std::optional<Report::Details> details = askDetails();
+    if (!details)
+        return;
     // The preview shows the pages as they will print; its Print button opens the print dialog.
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setPageSize(Report::pageSize(localPaper()));
@@ -59,14 +73,16 @@ void ReportCommands::mnuFilePrint_Click()
     QPrintPreviewDialog preview(&printer, m_window);
     preview.setWindowTitle(QStringLiteral("Print"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &details](QPrinter *to) {
-        Report::paint(*to, m_session.document(), details, Report::Sheets::Portrait);
+        Report::paint(*to, m_session.document(), *details, Report::Sheets::Portrait);
     });
     m_runDialog(preview);
 }
 
 void ReportCommands::mnuFileExportPdf_Click()
 {
-    const Report::Details details = this->details();
+    const std::optional<Report::Details> details = askDetails();
+    if (!details)
+        return;
     const modOVMXConfig &doc = m_session.document();
     // Proposed beside the data file, under its name; a configuration never saved goes to the
     // data directory.
@@ -79,7 +95,7 @@ void ReportCommands::mnuFileExportPdf_Click()
         QDir::toNativeSeparators(preset), QStringLiteral("PDF Files (*.pdf);;All Files (*)"));
     if (name.isEmpty())
         return;
-    const QByteArray pdf = Report::pdf(doc, localPaper(), details);
+    const QByteArray pdf = Report::pdf(doc, localPaper(), *details);
     if (pdf.isEmpty()) {
         m_session.reportFailure(
             {false, QStringLiteral("Cannot write \"%1\": the report could not be "

@@ -13,7 +13,8 @@ class QMenu;
 class QAction;
 class QWidget;
 
-// File › Print… and Export PDF…: the handover document of the programming.
+// File › Print… and Export PDF…: the handover document of the programming, after asking whom
+// and where it names.
 class ReportCommands : public QObject
 {
     Q_OBJECT
@@ -28,8 +29,8 @@ public:
     void mnuFileExportPdf_Click();
 
 private:
-    // What the report holds beside the image.
-    Report::Details details() const;
+    // The names the report gives, as the user confirms them; none when cancelled.
+    std::optional<Report::Details> askDetails();
 
     DocumentSession &m_session;
     QWidget *m_window;
