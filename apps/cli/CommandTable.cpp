@@ -82,9 +82,12 @@ Command reportCommand()
     return {"report", "FILE", "one FILE", 1, 1,
             {required(value("o", "OUT.pdf", "the PDF file to write", "the PDF file to write")),
              value("paper", "a4|letter", "a4 or letter", "the paper (default a4)"),
+             value("site", "NAME", "the site's name", "the site (default: as kept beside FILE)"),
+             value("customer", "NAME", "the customer's name", "the customer (default: as kept beside FILE)"),
+             value("installer", "NAME", "the installer's name", "the installer (default: as kept beside FILE)"),
              flag("fc", "light levels in foot-candles"),
              flag("force", "replace OUT.pdf if it exists")},
-            "FILE as a PDF to print: grid, settings in words, curves (--fc: levels in foot-candles)",
+            "FILE as a handover PDF: title block, grid, programming and settings as tables, curves, sign-off",
             ReportCommand::run};
 }
 // clang-format on

@@ -1,5 +1,6 @@
 #include "ReportCommand.h"
 
+#include "HandoverFile.h"
 #include "Report.h"
 #include "modOVMXConfig.h"
 
@@ -9,6 +10,21 @@
 
 namespace ReportCommand
 {
+
+namespace
+{
+// As kept beside the data file, each name given on the command line taking its place.
+Report::People people(const Cli::Invocation &cli, const QString &dataFile)
+{
+    Report::People people = HandoverFile::read(dataFile);
+    for (auto [name, field] : {std::pair{"site", &Report::People::site},
+                               std::pair{"customer", &Report::People::customer},
+                               std::pair{"installer", &Report::People::installer}})
+        if (cli.isSet(QLatin1String(name)))
+            people.*field = cli.value(QLatin1String(name));
+    return people;
+}
+} // namespace
 
 int run(const Cli::Invocation &cli)
 {
@@ -26,7 +42,7 @@ int run(const Cli::Invocation &cli)
     doc.ShowLevelsInFC = cli.isSet(QStringLiteral("fc"));
     const QByteArray pdf = Report::pdf(
         doc, paper == QStringLiteral("letter") ? Report::Paper::Letter : Report::Paper::A4,
-        QDateTime::currentDateTime());
+        {people(cli, path), {}, std::nullopt, QDateTime::currentDateTime()});
     if (pdf.isEmpty())
         return cli.fail(Cli::Failed, QStringLiteral("the report could not be painted"));
     // All or nothing: a failed write leaves what was there before.

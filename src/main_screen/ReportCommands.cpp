@@ -2,7 +2,9 @@
 
 #include "DataDirectory.h"
 #include "DocumentSession.h"
+#include "HandoverFile.h"
 #include "Report.h"
+#include "frmHandover.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,22 +46,43 @@ void ReportCommands::addTo(QMenu *file, QAction *before)
     connect(pdf, &QAction::triggered, this, &ReportCommands::mnuFileExportPdf_Click);
 }
 
+std::optional<Report::Details> ReportCommands::askDetails()
+{
+    const QString data = m_session.document().DataFileName;
+    const Report::People kept = HandoverFile::read(data);
+    frmHandover dialog(kept, m_window);
+    if (m_runDialog(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    const Report::People people = dialog.people();
+    // The names go with the data file even when the report is then cancelled; a sidecar that
+    // cannot be written costs the report nothing, but the user hears of it.
+    if (people != kept)
+        m_session.reportFailure(HandoverFile::write(data, people));
+    return Report::Details{people, {}, std::nullopt, QDateTime::currentDateTime()};
+}
+
 void ReportCommands::mnuFilePrint_Click()
 {
+    const std::optional<Report::Details> details = askDetails();
+    if (!details)
+        return;
     // The preview shows the pages as they will print; its Print button opens the print dialog.
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setPageSize(Report::pageSize(localPaper()));
-    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPageOrientation(QPageLayout::Portrait);
     QPrintPreviewDialog preview(&printer, m_window);
     preview.setWindowTitle(QStringLiteral("Print"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
-        Report::paint(*target, m_session.document(), QDateTime::currentDateTime());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &details](QPrinter *to) {
+        Report::paint(*to, m_session.document(), *details, Report::Sheets::Portrait);
     });
     m_runDialog(preview);
 }
 
 void ReportCommands::mnuFileExportPdf_Click()
 {
+    const std::optional<Report::Details> details = askDetails();
+    if (!details)
+        return;
     const modOVMXConfig &doc = m_session.document();
     // Proposed beside the data file, under its name; a configuration never saved goes to the
     // data directory.
@@ -72,7 +95,7 @@ void ReportCommands::mnuFileExportPdf_Click()
         QDir::toNativeSeparators(preset), QStringLiteral("PDF Files (*.pdf);;All Files (*)"));
     if (name.isEmpty())
         return;
-    const QByteArray pdf = Report::pdf(doc, localPaper(), QDateTime::currentDateTime());
+    const QByteArray pdf = Report::pdf(doc, localPaper(), *details);
     if (pdf.isEmpty()) {
         m_session.reportFailure(
             {false, QStringLiteral("Cannot write \"%1\": the report could not be "

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Report.h"
+
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class DocumentSession;
 class QDialog;
@@ -10,7 +13,8 @@ class QMenu;
 class QAction;
 class QWidget;
 
-// File › Print… and Export PDF…: the printed record of the programming.
+// File › Print… and Export PDF…: the handover document of the programming, after asking whom
+// and where it names.
 class ReportCommands : public QObject
 {
     Q_OBJECT
@@ -25,6 +29,9 @@ public:
     void mnuFileExportPdf_Click();
 
 private:
+    // The names the report gives, as the user confirms them; none when cancelled.
+    std::optional<Report::Details> askDetails();
+
     DocumentSession &m_session;
     QWidget *m_window;
     DialogRunner m_runDialog;

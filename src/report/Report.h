@@ -4,13 +4,19 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QPageSize>
+#include <QStringList>
+
+#include <optional>
 
 class QPagedPaintDevice;
 
-// A record of the whole programming that a person reads without the tool: the grid and its
-// panels as the screen draws them, every setting in words, and each tracking curve. Every page
-// carries the file name, when it was made, the tool's name and revision and "Page n of N".
+// The handover document of a configuration, which the owner files and the commissioning agent
+// signs: a title block naming the site, the people and the exact programming (the image's
+// checksum), the grid as the screen draws it, the programming and the settings as tables, the
+// tracking curves, the walk test when there was one, and sign-off lines. Every page carries the
+// file name, when it was made, the tool's name and revision and "Page n of N".
 namespace Report
 {
 
@@ -18,11 +24,60 @@ enum class Paper { A4, Letter };
 
 QPageSize pageSize(Paper paper);
 
-// Paints every page on `device`, turned to landscape with the report's margins; the paper size
-// is the device's. False when the device cannot be painted on.
-bool paint(QPagedPaintDevice &device, const modOVMXConfig &doc, const QDateTime &made);
+// Entered by the installer; what is empty is left as a line to write on.
+struct People {
+    QString site;
+    QString customer;
+    QString installer;
+    bool operator==(const People &) const = default;
+};
+
+// The controller as a connection saw it; an empty field is not known.
+struct Controller {
+    QString model;    // "MX-4"
+    QString firmware; // "Rev 3"
+    QString node;     // "01"
+    bool known() const { return !model.isEmpty() || !firmware.isEmpty() || !node.isEmpty(); }
+};
+
+// A walk test of the site: each input tried, the outputs seen to follow it and the verdict.
+struct Commissioning {
+    enum class Verdict { None, Pass, Fail };
+    struct Test {
+        QString input;       // as the tables name it: "Tamberline 01 Input 3"
+        QStringList outputs; // seen to follow it: "Relay 2", "Dimmer Output 1"
+        Verdict verdict = Verdict::None;
+        QString comment;
+        QDateTime time;
+    };
+    QDateTime start, end;
+    Controller controller;
+    QList<Test> tests;
+    QStringList untested; // inputs the programming uses that the walk test did not try
+};
+
+// Everything on paper that the image does not hold.
+struct Details {
+    People people;
+    Controller controller; // as last seen on a connect; the record's when this is not known
+    std::optional<Commissioning> record;
+    QDateTime made;
+};
+
+// A PDF turns each page its own way; a printer cannot change sheets within a job, so there
+// every sheet is portrait and the landscape grid page is painted turned on its sheet.
+enum class Sheets { PerPage, Portrait };
+
+// Paints every page on `device` with the report's margins; the paper size is the device's.
+// False when the device cannot be painted on.
+bool paint(QPagedPaintDevice &device, const modOVMXConfig &doc, const Details &details,
+           Sheets sheets = Sheets::PerPage);
 
 // The report as a PDF file's bytes; empty when it could not be made.
-QByteArray pdf(const modOVMXConfig &doc, Paper paper, const QDateTime &made);
+QByteArray pdf(const modOVMXConfig &doc, Paper paper, const Details &details);
+
+// The 32-bit checksum of the image as download and verify compare it, in the digits the
+// controller reports it: "0012ABCD".
+QString checksumText(const modOVMXConfig &doc);
 
 } // namespace Report

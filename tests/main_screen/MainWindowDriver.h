@@ -26,12 +26,15 @@ struct MainWindowDriver {
     MainWindowDriver()
     {
         window.setDialogRunner([this](QDialog &dialog) {
+            bool rejected = false; // by `onDialog`, as Cancel would
+            QObject::connect(&dialog, &QDialog::rejected, &dialog,
+                             [&rejected] { rejected = true; });
             opened << dialog.metaObject()->className();
             for (const char *name : {"lblMapDef", "chkInputDisableCls", "chkInputDisableOpn"})
                 if (const auto *w = dialog.findChild<QWidget *>(QLatin1String(name)))
                     opened << w->property("text").toString();
             onDialog(dialog);
-            return int(QDialog::Accepted);
+            return int(rejected ? QDialog::Rejected : QDialog::Accepted);
         });
         window.show();
     }

@@ -2,6 +2,7 @@
 // message boxes it shows.
 #include "BackupStore.h"
 #include "ConfigDiff.h"
+#include "HandoverFile.h"
 #include "ListPopupStyle.h"
 #include "MainWindowDriver.h"
 #include "QtPrompts.h"
@@ -16,9 +17,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -160,7 +163,8 @@ private Q_SLOTS:
         row("lists", {"key cboAlert 7", "key cboOverride End"},
             {"", "modified", "timed off 5 994"});
         row("alert: wheel passing", {"wheel cboAlert"}, {""});
-        row("print", {"click mnuFilePrint"}, {"", "QPrintPreviewDialog", "selected 0 0 0 0 0"});
+        row("print", {"click mnuFilePrint"},
+            {"", "frmHandover", "QPrintPreviewDialog", "selected 0 0 0 0 0"});
     }
     void userSteps_showAndStore()
     {
@@ -262,10 +266,10 @@ private Q_SLOTS:
         row("Save As, unwritable",
             {"mnuFileSaveAs", sample, 1, 0, bad, "error save", sample, Kept, 1, 1, 0});
         // A report is no save: the document keeps its name and state; "?" marks the PDF dialog.
-        row("Export PDF",
-            {"mnuFileExportPdf", sample, 1, 0, "out.pdf", "save?", sample, Kept, 1, 0, 0});
-        row("Export PDF, unwritable",
-            {"mnuFileExportPdf", sample, 1, 0, bad, "error save?", sample, Kept, 1, 0, 0});
+        row("Export PDF", {"mnuFileExportPdf", sample, 1, 0, "out.pdf", "frmHandover save?", sample,
+                           Kept, 1, 0, 0});
+        row("Export PDF, unwritable", {"mnuFileExportPdf", sample, 1, 0, bad,
+                                       "frmHandover error save?", sample, Kept, 1, 0, 0});
         row("Exit", {"mnuExit", none, 0, 0, "", "", none, Kept, 0, 0, 1});
         row("Exit, No", {"mnuExit", none, 1, 0, "", "exit", none, Kept, 1, 0, 0});
         row("Exit, Yes", {"mnuExit", none, 1, 1, "", "exit", none, Kept, 1, 0, 1});
@@ -334,6 +338,48 @@ private Q_SLOTS:
         QFile pdf(path("out.pdf")); // a report is written whole under the name chosen
         QCOMPARE(pdf.open(QIODevice::ReadOnly) ? pdf.read(5) : QByteArray(),
                  QByteArray(c.chosen == QLatin1String("out.pdf") ? "%PDF-" : ""));
+    }
+
+    // The names asked before a report go beside the data file, even when the PDF's name is then
+    // cancelled, and are offered the next time; cancelled, the report goes no further.
+    void reportNames_keptBesideTheDataFile()
+    {
+        QTemporaryDir dir;
+        modOVMXConfig sample;
+        fillSampleConfig(sample);
+        QVERIFY(sample.writeFile(dir.filePath("site.OMX")).ok);
+        QVERIFY(m_ui->session.openFile(dir.filePath("site.OMX")));
+        QStringList offered;
+        const auto fill = [&offered](QDialog &dialog, const QString &suffix) {
+            for (const char *name : {"txtSite", "txtCustomer", "txtInstaller"}) {
+                auto *field = dialog.findChild<QLineEdit *>(name);
+                offered << field->text();
+                field->setText(QString(name).mid(3) + suffix);
+            }
+        };
+        m_ui->onDialog = [&fill](QDialog &dialog) { fill(dialog, " 2"); };
+        m_ui->fileDialogs.answers << ""; // no PDF after all
+        m_ui->use("mnuFileExportPdf");
+        const Report::People people{"Site 2", "Customer 2", "Installer 2"};
+        QCOMPARE(HandoverFile::read(dir.filePath("site.OMX")), people);
+        m_ui->onDialog = [&fill](QDialog &dialog) {
+            fill(dialog, " 3");
+            dialog.reject();
+        };
+        m_ui->use("mnuFilePrint");
+        QCOMPARE(offered, QStringList({"", "", "", "Site 2", "Customer 2", "Installer 2"}));
+        QCOMPARE(HandoverFile::read(dir.filePath("site.OMX")), people);
+        QCOMPARE(m_ui->opened, QStringList({"frmHandover", "frmHandover"}));
+        QCOMPARE(m_ui->fileDialogs.calls.size(), 1);
+        int previewed = 0; // a printer keeps its sheets one way: every page reaches it
+        m_ui->onDialog = [&previewed](QDialog &dialog) {
+            if (auto *preview = dialog.findChild<QPrintPreviewWidget *>()) {
+                preview->updatePreview();
+                previewed = preview->pageCount();
+            }
+        };
+        m_ui->use("mnuFilePrint");
+        QVERIFY(previewed >= 7);
     }
 
     // Whatever the connection window did to the document (here: a failed upload over a damaged
