@@ -242,6 +242,8 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("report none.OMX -o new.OMX", "none.OMX");
     row("report new.OMX -o folder --force", "folder");
     row("verify new.OMX --port", "--port needs a device or COMn");
+    row("monitor none.OMX --port none", "none.OMX"); // before the port is opened
+    row("monitor --for 0", "--for is a number of seconds above 0, not \"0\"");
     row("new new.OMX", "\"new.OMX\" exists; --force replaces it");
     row("import new.json -o new.OMX", "\"new.OMX\" exists; --force replaces it");
     row("report new.OMX -o rich.OMX", "\"rich.OMX\" exists; --force replaces it");
