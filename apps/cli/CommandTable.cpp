@@ -74,6 +74,11 @@ std::vector<Command> deviceCommands()
          "switch relay N (1-4; 3 and 4 exist on an MX-4 only)", relay},
         {"dimmer", "N LEVEL", "N and LEVEL", 2, 2, {port, trace},
          "set dimmer N (1-4) to LEVEL (0-255, or a percentage such as 50%)", dimmer},
+        {"monitor", "[FILE]", "at most one FILE", 0, 1,
+         {value("for", "SECONDS", "a number of seconds", "stop after SECONDS (default: at Ctrl-C)"),
+          flag("json", "one JSON object per line"), port, trace},
+         "print the controller's events as they happen, with what FILE programs each input to do",
+         monitor},
     };
 }
 

@@ -6,7 +6,6 @@
 
 #include <QThread>
 
-#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -19,9 +18,6 @@ using Cli::ControllerUnreadable;
 using Cli::Failed;
 using Cli::Success;
 
-volatile std::sig_atomic_t g_interrupted = 0;
-void onInterrupt(int) { g_interrupted = 1; }
-
 int showStatus(Session &s, bool watch)
 {
     if (!s.connect())
@@ -29,8 +25,7 @@ int showStatus(Session &s, bool watch)
     // On a terminal each reading overwrites the last; a file or a pipe gets every reading.
     const bool redraw = watch && ::isatty(::fileno(stdout));
     qsizetype drawn = 0;
-    g_interrupted = 0;
-    const auto previous = std::signal(SIGINT, onInterrupt);
+    const Interruption interruption;
     int code = Success;
     do {
         const std::optional<ControllerStatus> now = s.readStatus();
@@ -55,8 +50,7 @@ int showStatus(Session &s, bool watch)
                 s.cli.out(QStringLiteral("\n"));
             QThread::msleep(250);
         }
-    } while (watch && !g_interrupted);
-    std::signal(SIGINT, previous);
+    } while (watch && !interruption.happened());
     return code;
 }
 

@@ -3,8 +3,26 @@
 #include "CommTexts.h"
 #include "ModelFit.h"
 
+#include <csignal>
+
 namespace DeviceCommands
 {
+
+namespace
+{
+volatile std::sig_atomic_t g_interrupted = 0;
+void onInterrupt(int) { g_interrupted = 1; }
+} // namespace
+
+Interruption::Interruption()
+{
+    g_interrupted = 0;
+    m_previous = std::signal(SIGINT, onInterrupt);
+}
+
+Interruption::~Interruption() { std::signal(SIGINT, m_previous); }
+
+bool Interruption::happened() const { return g_interrupted != 0; }
 
 QString traceLine(const modOVMXCommunications::TraceEvent &e)
 {

@@ -85,6 +85,21 @@ struct Session {
     void warnModel(const ControllerStatus &status, const modOVMXConfig &doc);
 };
 
+// While it lives, Ctrl-C ends a watch at its next reading instead of ending the program at once,
+// so the port is closed and the last words are written.
+class Interruption
+{
+public:
+    Interruption();
+    ~Interruption();
+    Interruption(const Interruption &) = delete;
+    Interruption &operator=(const Interruption &) = delete;
+    bool happened() const;
+
+private:
+    void (*m_previous)(int) = nullptr;
+};
+
 // Runs `body` on a session with the invocation's --port and --trace, then closes the port.
 int withSession(const Cli::Invocation &cli, const std::function<int(Session &)> &body);
 

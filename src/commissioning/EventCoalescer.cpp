@@ -79,3 +79,12 @@ QList<StatusEvent> EventCoalescer::flush()
     }
     return byTime(out);
 }
+
+std::optional<qint64> EventCoalescer::movingSinceMs() const
+{
+    std::optional<qint64> since;
+    for (const Move &m : m_moves)
+        if (m.event && (!since || m.event->timeMs < *since))
+            since = m.event->timeMs;
+    return since;
+}

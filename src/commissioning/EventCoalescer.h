@@ -20,6 +20,9 @@ public:
     QList<StatusEvent> feed(const ControllerStatus &status, qint64 timeMs);
     // The moves still under way, as far as they got: when the poll stops.
     QList<StatusEvent> flush();
+    // When the earliest move still under way was first seen: a caller that prints in order
+    // holds back events from then on, since that move will be given before them.
+    std::optional<qint64> movingSinceMs() const;
 
 private:
     struct Move {

@@ -234,6 +234,8 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("report new.OMX -o new.OMX/x.pdf", "new.OMX/x.pdf");
     row("report new.OMX -o x.pdf --site", "--site needs the site's name");
     row("verify new.OMX --port", "--port needs a device or COMn");
+    row("monitor none.OMX --port none", "none.OMX"); // before the port is opened
+    row("monitor --for 0", "--for is a number of seconds above 0, not \"0\"");
     row("new new.OMX", "\"new.OMX\" exists; --force replaces it");
     row("import new.json -o new.OMX", "\"new.OMX\" exists; --force replaces it");
     row("report new.OMX -o rich.OMX", "\"rich.OMX\" exists; --force replaces it");

@@ -1,62 +1,14 @@
 #include "../simulator/SimProcess.h"
 #include "../simulator/Transcript.h"
 #include "../support/FakePrompts.h"
-#include "ControllerSimulator.h"
+#include "MonitorRun.h"
 #include "PortMap.h"
 #include "QSerialPortLink.h"
-#include "StatusReply.h"
+#include "Vectors.h"
 #include "modOVMXCommunications.h"
 #include "modOVMXConfig.h"
 
 #include <QTemporaryDir>
-
-namespace
-{
-// What the link makes of one literal input: "OPERATION ARGUMENT", as the vector sheet has it.
-QString evaluate(const QString &operation, const QByteArray &arg, const QString &byId)
-{
-    if (operation == QLatin1String("request"))
-        return Frames::buildRequest(arg);
-    if (operation == QLatin1String("reply"))
-        return Frames::buildReply(arg);
-    if (operation == QLatin1String("checks"))
-        return Frames::replyChecksumOk(arg) ? "good" : "bad";
-    if (operation == QLatin1String("hexval2"))
-        return QString::number(Frames::HexVal2(arg));
-    if (operation == QLatin1String("hex2"))
-        return Frames::Hex2(arg.toInt(nullptr, 16));
-    if (operation == QLatin1String("status"))
-        return describeStatus(DecodeStatus(arg)).join('\n');
-    if (operation == QLatin1String("sum")) { // "1,0" or "1024*FF", values in hexadecimal
-        std::vector<int16_t> values;
-        for (const QString &item : QString(arg).split(','))
-            values.insert(values.end(), item.contains('*') ? item.section('*', 0, 0).toUInt() : 1,
-                          int16_t(item.section('*', -1).toInt(nullptr, 16)));
-        const uint32_t sum = Frames::blockChecksum(values);
-        return Frames::Hex4(Frames::msw(sum)) + ' ' + Frames::Hex4(Frames::lsw(sum));
-    }
-    if (operation == QLatin1String("controller")) { // the simulator, then a status request
-        ControllerSimulator sim;
-        const auto first = sim.receive(arg).replies, then = sim.receive("[270001]").replies;
-        return (first.isEmpty() ? "(no reply)" : first[0].bytes) + ", then " + then.value(0).bytes;
-    }
-    if (operation == QLatin1String("port")) { // "COMn [--port mapping]"
-        PortMap map(byId, "/dev/ttyS");
-        QString problem;
-        const QString mapping = QString(arg).section(' ', 1);
-        if (!mapping.isEmpty() && !map.addOverride(mapping, &problem))
-            return problem;
-        const QString device = map.deviceFor(PortMap::comNumber(QString(arg).section(' ', 0, 0)));
-        return device + " opens " + PortMap::resolve(device);
-    }
-    if (operation == QLatin1String("reason")) { // which of: exists accessible busy
-        const DeviceFacts facts{arg.contains("exists"), arg.contains("accessible"), "dialout",
-                                arg.contains("busy")};
-        return openFailureReason("/dev/ttyUSB0", facts, "Input/output error");
-    }
-    return "unknown operation " + operation;
-}
-} // namespace
 
 // The wire format by literal vectors worked out by hand from the link's rules (the simulator
 // shares the checksum code, so a round trip cannot catch a symmetric mistake), the real serial
@@ -177,6 +129,58 @@ private Q_SLOTS:
         QVERIFY(got.open(QIODevice::ReadOnly));
         QCOMPARE(got.readAll(), sent);
         t.compareWith(ORVANDEL_EXPECTED "/device_session.txt");
+    }
+
+    // Two controllers play one walk: monitor prints each event once, annotated from the file, in
+    // time order (a fade seen before a relay comes before it, though it ends after), as lines and
+    // as JSON lines that parse; a fade still under way when --for ends is given as far as it got.
+    // Ctrl-C ends it with exit 0; a silent controller, and one that vanishes while watched, with 3.
+    void monitor_matchesTranscript()
+    {
+        QTemporaryDir dir;
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2); // TB01 In 3: relay 2 OnOff, dimmer 1 +10%
+        doc.SetRelayOpenAction(2, 1, 1);
+        doc.SetDimmerControl(2, 0, 3);
+        QVERIFY(doc.writeFile(dir.filePath("site.OMX")).ok);
+        QFile script(dir.filePath("walk.txt"));
+        QVERIFY(script.open(QIODevice::WriteOnly) &&
+                script.write("0.6 press TB01-3\n1.1 release TB01-3\n"
+                             "1.5 dimmer 2 60\n1.7 dimmer 2 120\n1.9 dimmer 2 180\n2.0 relay 1 on\n"
+                             "2.5 hardwired 2 close\n2.7 dimmer 1 20\n2.9 dimmer 1 40\n"
+                             "3.1 dimmer 1 60\n3.3 dimmer 1 80\n3.5 dimmer 1 100\n"
+                             "3.7 dimmer 1 120\n3.9 dimmer 1 140\n") > 0);
+        script.close();
+        SimProcess lines(ORVANDEL_SIM_PROGRAM), json(ORVANDEL_SIM_PROGRAM),
+            silent(ORVANDEL_SIM_PROGRAM), gone(ORVANDEL_SIM_PROGRAM);
+        // The walk's clock starts with its simulator, so those start last, just before the runs.
+        QVERIFY(silent.start({"--link", dir.filePath("silent"), "--fault", "silent"}) &&
+                gone.start({"--link", dir.filePath("gone")}) &&
+                lines.start({"--link", dir.filePath("lines"), "--script", script.fileName()}) &&
+                json.start({"--link", dir.filePath("json"), "--script", script.fileName()}));
+        const MonitorRun::Start start{ORVANDEL_CLI, dir.path()};
+        MonitorRun runs[] = {{start, "monitor <dir>/site.OMX --for 3 --port <dir>/lines"},
+                             {start, "monitor <dir>/site.OMX --json --for 3 --port <dir>/json"},
+                             {start, "monitor --for 3 --port <dir>/silent"}};
+        Transcript t;
+        t.name("<dir>", dir.path());
+        t.pattern("/dev/pts/\\d+", "<pty>");
+        t.pattern("pts/\\d+ was lost \\(adapter unplugged\\?\\): [^)]*",
+                  "<pty> was lost (adapter unplugged?): <why>");
+        t.pattern("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}  ", "<time>  ");
+        t.pattern("\"time\":\"[^\"]+\"", "\"time\":\"<time>\"");
+        t.pattern("Dimmer 1 0 → \\d+", "Dimmer 1 0 → <n>");
+        t.pattern(" in \\d+\\.\\d s", " in <s> s");
+        for (const bool interrupted : {true, false}) {
+            MonitorRun watching(start, "monitor --port <dir>/gone");
+            QVERIFY(watching.waitFor("Watching"));
+            interrupted ? watching.interrupt() : void(gone.stop());
+            watching.writeTo(t);
+        }
+        runs[0].writeTo(t);
+        QVERIFY(jsonLinesInOrder(runs[1].writeTo(t)));
+        runs[2].writeTo(t);
+        t.compareWith(ORVANDEL_EXPECTED "/monitor_session.txt");
     }
 };
 

@@ -105,29 +105,34 @@ private Q_SLOTS:
     }
 
     // Dimmer 1 and the relays, a reply every 250 ms from 0; each event given as "fed at: words
-    // (seen at)", and "end" for what a flush gives.
+    // (seen at)", and "end" for what a flush gives; then when the move under way before the
+    // flush was first seen (-1: none).
     void coalescer_data()
     {
         QTest::addColumn<Steps>("steps");
         QTest::addColumn<QStringList>("given");
+        QTest::addColumn<qint64>("movingSince");
         QTest::newRow("fadeThenHold_oneMove")
             << Steps{{0, 0}, {40, 0}, {80, 1}, {128, 1}, {128, 1}, {128, 1}}
-            << QStringList{"500: Relay 1 on (500)", "1250: Dimmer 1 0 → 128 in 0.8 s (250)"};
+            << QStringList{"500: Relay 1 on (500)", "1250: Dimmer 1 0 → 128 in 0.8 s (250)"}
+            << qint64(-1);
         QTest::newRow("shortPause_stillOneMove")
             << Steps{{0, 0}, {40, 0}, {40, 0}, {80, 0}, {80, 0}, {80, 0}}
-            << QStringList{"1250: Dimmer 1 0 → 80 in 0.8 s (250)"};
+            << QStringList{"1250: Dimmer 1 0 → 80 in 0.8 s (250)"} << qint64(-1);
         QTest::newRow("turnBack_twoMoves")
             << Steps{{0, 0}, {100, 0}, {200, 0}, {150, 0}, {150, 0}, {150, 0}}
             << QStringList{"750: Dimmer 1 0 → 200 in 0.5 s (250)",
-                           "1250: Dimmer 1 200 → 150 in 0.3 s (750)"};
+                           "1250: Dimmer 1 200 → 150 in 0.3 s (750)"}
+            << qint64(-1);
         QTest::newRow("stillMoving_givenAtFlush")
             << Steps{{0, 0}, {50, 0}, {100, 0}}
-            << QStringList{"end: Dimmer 1 0 → 100 in 0.5 s (250)"};
+            << QStringList{"end: Dimmer 1 0 → 100 in 0.5 s (250)"} << qint64(250);
     }
     void coalescer()
     {
         QFETCH(Steps, steps);
         QFETCH(QStringList, given);
+        QFETCH(qint64, movingSince);
         ControllerSimulator sim;
         EventCoalescer coalescer;
         QStringList seen;
@@ -142,6 +147,7 @@ private Q_SLOTS:
             note(QString::number(ms), coalescer.feed(Frames::buildReply(sim.statusPayload()), ms));
             ms += 250;
         }
+        QCOMPARE(coalescer.movingSinceMs().value_or(-1), movingSince);
         note(QStringLiteral("end"), coalescer.flush());
         QCOMPARE(seen, given);
     }
