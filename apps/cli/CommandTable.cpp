@@ -90,6 +90,7 @@ Command reportCommand()
              value("site", "NAME", "the site's name", "the site (default: as kept beside FILE)"),
              value("customer", "NAME", "the customer's name", "the customer (default: as kept beside FILE)"),
              value("installer", "NAME", "the installer's name", "the installer (default: as kept beside FILE)"),
+             value("record", "FILE", "a commissioning record", "the walk test to include (default: the record beside FILE)"),
              flag("fc", "light levels in foot-candles"),
              flag("force", "replace OUT.pdf if it exists")},
             "FILE as a handover PDF: title block, grid, programming and settings as tables, curves, sign-off",

@@ -2,6 +2,7 @@
 
 #include "HandoverFile.h"
 #include "Report.h"
+#include "WalkTestRecord.h"
 #include "modOVMXConfig.h"
 
 #include <QGuiApplication>
@@ -40,9 +41,14 @@ int run(const Cli::Invocation &cli)
     if (!Cli::outputAllowed(cli, path, out, cli.isSet(QStringLiteral("force"))))
         return Cli::UsageError;
     doc.ShowLevelsInFC = cli.isSet(QStringLiteral("fc"));
+    std::optional<Report::Commissioning> record;
+    if (const modOVMXConfig::FileResult read =
+            WalkTestRecord::read(doc, cli.value(QStringLiteral("record")), record);
+        !read.ok)
+        return cli.fail(Cli::UsageError, read.error);
     const QByteArray pdf = Report::pdf(
         doc, paper == QStringLiteral("letter") ? Report::Paper::Letter : Report::Paper::A4,
-        {people(cli, path), {}, std::nullopt, QDateTime::currentDateTime()});
+        {people(cli, path), {}, record, QDateTime::currentDateTime()});
     if (pdf.isEmpty())
         return cli.fail(Cli::Failed, QStringLiteral("the report could not be painted"));
     // All or nothing: a failed write leaves what was there before.

@@ -4,6 +4,7 @@
 #include "DocumentSession.h"
 #include "HandoverFile.h"
 #include "Report.h"
+#include "WalkTestRecord.h"
 #include "frmHandover.h"
 
 #include <QDir>
@@ -58,7 +59,10 @@ std::optional<Report::Details> ReportCommands::askDetails()
     // cannot be written costs the report nothing, but the user hears of it.
     if (people != kept)
         m_session.reportFailure(HandoverFile::write(data, people));
-    return Report::Details{people, {}, std::nullopt, QDateTime::currentDateTime()};
+    // The walk test kept beside the data file; one of other settings is reported and left out.
+    std::optional<Report::Commissioning> record;
+    m_session.reportFailure(WalkTestRecord::read(m_session.document(), {}, record));
+    return Report::Details{people, {}, record, QDateTime::currentDateTime()};
 }
 
 void ReportCommands::mnuFilePrint_Click()

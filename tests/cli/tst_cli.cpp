@@ -1,5 +1,6 @@
 #include "ExpectedText.h"
 #include "PdfText.h"
+#include "WalkTest.h"
 
 #include <QDir>
 #include <QProcess>
@@ -188,6 +189,26 @@ void CliTest::report_namesThePeopleOnThePaperAskedFor()
     for (const QString &font : fonts.mid(2)) // name, type, encoding, then emb sub uni
         QVERIFY2(font.contains(QRegularExpression(" yes +(yes|no) +(yes|no) +\\d+ +\\d+$")),
                  qPrintable(font));
+    // The walk test kept beside the file, or named, is on the paper; one of other settings is
+    // refused by name and nothing is written.
+    modOVMXConfig rich;
+    QVERIFY(rich.readFile(m_dir.filePath("rich.OMX")).ok);
+    WalkTest walk(rich);
+    const qint64 t = QDateTime(QDate(2026, 12, 7), QTime(9, 0)).toMSecsSinceEpoch();
+    walk.add({t, EventKind::InputClosed, 2, -1, -1, 0, 0, 0, "TB01 In 3 closed"});
+    walk.add({t + 500, EventKind::RelayOn, -1, 1, -1, 0, 0, 0, "Relay 2 on"});
+    walk.add({t + 900, EventKind::InputOpened, 2, -1, -1, 0, 0, 0, "TB01 In 3 opened"});
+    walk.setVerdict(2, WalkTest::Verdict::Pass);
+    walk.setComment(2, "Lobby");
+    QVERIFY(walk.save(m_dir.filePath("rich.commissioning.json")).ok);
+    QCOMPARE(cli(m_dir.path(), {"report", "rich.OMX", "-o", "out.pdf", "--force"}).code, 0);
+    QVERIFY(
+        PdfText::holds(PdfText::rows(pdf), "Tamberline 01 Input 3 | Relay 2 on | Pass | Lobby"));
+    QVERIFY(QFile::rename(m_dir.filePath("rich.commissioning.json"), m_dir.filePath("walk.json")));
+    const Run other =
+        cli(m_dir.path(), {"report", "new.OMX", "-o", "other.pdf", "--record", "walk.json"});
+    QVERIFY2(other.code == 2 && other.err.contains("other settings"), qPrintable(other.err));
+    QVERIFY(!QFile::exists(m_dir.filePath("other.pdf")));
     // A value no setting offers is named as a number: the open action just beyond its list.
     QCOMPARE(cli(m_dir.path(), {"report", "hostile.OMX", "-o", "out.pdf", "--force"}).code, 0);
     QVERIFY(PdfText::holds(PdfText::rows(pdf),
