@@ -48,7 +48,7 @@ frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs
     tabViews->addTab(buildWalkPage(), QStringLiteral("Walk Test"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabViews);
-    resize(760, 480);
+    resize(800, 480);
     takeUpRecord();
     showHeader();
     showProgress();
@@ -84,7 +84,7 @@ QWidget *frmActivity::buildEventsPage()
     bar->addStretch();
     bar->addWidget(cmdSaveAs);
     lstEvents = makeTable(page, QStringLiteral("lstEvents"), m_shown);
-    lstEvents->setColumnWidth(ActivityModel::TimeColumn, 100);
+    lstEvents->setColumnWidth(ActivityModel::TimeColumn, 95);
     lstEvents->setColumnWidth(ActivityModel::EventColumn, 380);
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(bar);
@@ -111,9 +111,9 @@ QWidget *frmActivity::buildWalkPage()
                                QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::SelectedClicked);
     lstInputs->setColumnWidth(WalkTestModel::InputColumn, 90);
-    lstInputs->setColumnWidth(WalkTestModel::ProgrammedColumn, 170);
-    lstInputs->setColumnWidth(WalkTestModel::SeenColumn, 100);
-    lstInputs->setColumnWidth(WalkTestModel::FollowedColumn, 170);
+    lstInputs->setColumnWidth(WalkTestModel::ProgrammedColumn, 165);
+    lstInputs->setColumnWidth(WalkTestModel::SeenColumn, 105);
+    lstInputs->setColumnWidth(WalkTestModel::FollowedColumn, 165);
     lstInputs->setColumnWidth(WalkTestModel::PassColumn, 40);
     lstInputs->setColumnWidth(WalkTestModel::FailColumn, 40);
     lblProgress = new QLabel(page);

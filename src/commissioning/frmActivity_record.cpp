@@ -71,10 +71,14 @@ void frmActivity::showHeader()
         h.model.isEmpty()
             ? QStringLiteral("not read yet")
             : QStringLiteral("%1, firmware Rev %2, node %3").arg(h.model, h.firmware, h.node);
-    lblHeader->setText(QStringLiteral("Data file: %1    Controller: %2    Started: %3    Ended: %4")
+    // The end's date only when the walk went past midnight.
+    const bool sameDay = h.started.isValid() && h.ended.isValid() &&
+                         h.started.toLocalTime().date() == h.ended.toLocalTime().date();
+    lblHeader->setText(QStringLiteral("Data file: %1    Controller: %2\nStarted: %3    Ended: %4")
                            .arg(h.dataFile.isEmpty() ? QStringLiteral("not saved yet") : h.dataFile,
                                 controller, clock(h.started, QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                clock(h.ended, QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+                                clock(h.ended, sameDay ? QStringLiteral("HH:mm:ss")
+                                                       : QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
 }
 
 void frmActivity::showProgress() { lblProgress->setText(m_walk->test().progressText()); }
