@@ -4,6 +4,7 @@
 #include "PortMap.h"
 #include "Prompts.h"
 #include "SettingsLists.h"
+#include "frmActivity.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,15 +12,19 @@
 #include <QPushButton>
 #include <QTimer>
 
-frmConnect::frmConnect(modOVMXConfig &doc, Prompts &prompts, modOVMXCommunications &comm,
-                       QWidget *parent)
-    : QDialog(parent), m_doc(doc), m_prompts(prompts), m_comm(comm)
+frmConnect::frmConnect(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
+                       modOVMXCommunications &comm, QWidget *parent)
+    : QDialog(parent), m_doc(doc), m_prompts(prompts), m_fileDialogs(fileDialogs), m_comm(comm)
 {
     Form_Load();
     SettingsLists::centreOver(this, parent);
 }
 
-frmConnect::~frmConnect() { shutDown(); }
+frmConnect::~frmConnect()
+{
+    shutDown();
+    closeActivity();
+}
 
 void frmConnect::showEvent(QShowEvent *event)
 {
@@ -64,18 +69,40 @@ void frmConnect::showDevice()
     lblDevice->setText(position < 0 ? QString() : m_comm.port().deviceName(position + 1));
 }
 
+// A window of its own, not modal: the poll goes on while it is open, and feeds it.
+void frmConnect::cmdActivity_Click()
+{
+    if (!m_activity) {
+        m_activity = new frmActivity(m_doc, m_prompts, m_fileDialogs, this);
+        connect(this, &frmConnect::statusRead, m_activity.get(), &frmActivity::addReply);
+    }
+    m_activity->show();
+    m_activity->raise();
+    m_activity->activateWindow();
+}
+
 void frmConnect::cmdClose_Click() { close(); }
 
 void frmConnect::closeEvent(QCloseEvent *event)
 {
     shutDown();
+    closeActivity();
     QDialog::closeEvent(event);
 }
 
 void frmConnect::done(int result)
 {
     shutDown();
+    closeActivity();
     QDialog::done(result);
+}
+
+// After the poll has stopped and any failure was reported, so the question about the walk
+// test's record comes last.
+void frmConnect::closeActivity()
+{
+    if (m_activity)
+        m_activity->connectionClosed();
 }
 
 void frmConnect::shutDown()

@@ -4,6 +4,7 @@
 #include "modOVMXConfig.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -14,13 +15,16 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTimer;
+class FileDialogs;
 class Prompts;
+class frmActivity;
 struct ControllerStatus;
 
 // The window through which the user reaches the controller: choose a port, connect (which
 // verifies the controller's settings against the document), watch the live status four times
 // a second, switch relays and step dimmers by hand, and send or fetch the whole programming.
-// The port is open only while the window is connected; any failed exchange closes both.
+// The port is open only while the window is connected; any failed exchange closes both, and
+// the activity window opened from here with them.
 class frmConnect : public QDialog
 {
     Q_OBJECT
@@ -30,8 +34,8 @@ public:
     static constexpr int NodeIndex = 36;
     static constexpr int PollIntervalMs = 250;
 
-    frmConnect(modOVMXConfig &doc, Prompts &prompts, modOVMXCommunications &comm,
-               QWidget *parent = nullptr);
+    frmConnect(modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
+               modOVMXCommunications &comm, QWidget *parent = nullptr);
     ~frmConnect() override;
 
     // Twips, 1/1440 inch, at 15 to the pixel.
@@ -44,6 +48,11 @@ public:
     // What "Backups…" does: the main window opens a kept copy as a data file.
     void setBackupOpener(std::function<void()> opener) { m_openBackup = std::move(opener); }
 
+Q_SIGNALS:
+    // After each status read that succeeded: the reply as received and when, in milliseconds
+    // since the epoch. The poll's own display and timing do not wait on what listens.
+    void statusRead(const QByteArray &reply, qint64 timeMs);
+
 public Q_SLOTS:
     void Form_Activate();
     void cboComPort_Click();
@@ -55,6 +64,7 @@ public Q_SLOTS:
     void cmdUpload_Click();
     void cmdDifferences_Click();
     void cmdBackups_Click();
+    void cmdActivity_Click();
     void cmdClose_Click();
 
 protected:
@@ -100,9 +110,11 @@ private:
     bool refuseDamaged();
     modOVMXCommunications::TransferHooks hooksFor(QPushButton *button);
     void shutDown();
+    void closeActivity();
 
     modOVMXConfig &m_doc;
     Prompts &m_prompts;
+    FileDialogs &m_fileDialogs;
     modOVMXCommunications &m_comm;
     bool m_activated = false;
     bool m_connected = false;
@@ -111,6 +123,7 @@ private:
     std::optional<modOVMXConfig::Image> m_controllerImage;
     QString m_backupPath;
     std::function<void()> m_openBackup;
+    QPointer<frmActivity> m_activity; // one at most, made on the first "Activity…"
     QString m_unknownBecause, m_sentNote, m_modelNote;
 
     QComboBox *cboComPort = nullptr;
@@ -124,6 +137,7 @@ private:
     QPushButton *cmdDifferences = nullptr;
     QLabel *lblNotes = nullptr; // why there are no differences; outputs the model lacks
     QPushButton *cmdBackups = nullptr;
+    QPushButton *cmdActivity = nullptr;
     QPushButton *cmdClose = nullptr;
     QTimer *Timer1 = nullptr;
     std::array<QLabel *, StatusCount> lblStatus{};

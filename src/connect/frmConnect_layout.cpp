@@ -12,9 +12,9 @@
 namespace
 {
 constexpr int WindowWidth = 6735;
-// Room below the result label for the buttons that list the differences and the backups, and
-// for the notes beside them.
-constexpr int WindowHeight = 5895;
+// Room below the result label for the buttons that list the differences, the backups and the
+// activity, and for the notes beside them.
+constexpr int WindowHeight = 6015;
 constexpr int LabelHeight = 255;
 constexpr int SmallButtonHeight = 240;
 constexpr int PortCount = 8;
@@ -96,10 +96,11 @@ void frmConnect::Form_Load()
                             twips(5640, 5040, 975, 375));
     cmdBackups->setToolTip(
         QStringLiteral("Open a copy of a controller's settings kept at Connect"));
-    for (QWidget *hidden :
-         {static_cast<QWidget *>(frmStatus), static_cast<QWidget *>(cmdDownload),
-          static_cast<QWidget *>(cmdUpload), static_cast<QWidget *>(lblVerify),
-          static_cast<QWidget *>(cmdDifferences), static_cast<QWidget *>(lblNotes)})
+    cmdActivity = makeButton(this, QStringLiteral("cmdActivity"), QStringLiteral("Activity…"),
+                             twips(5640, 5520, 975, 375));
+    cmdActivity->setToolTip(QStringLiteral("List what the controller's inputs and outputs do"));
+    for (QWidget *hidden : std::initializer_list<QWidget *>{
+             frmStatus, cmdDownload, cmdUpload, lblVerify, cmdDifferences, lblNotes, cmdActivity})
         hidden->hide();
 
     Timer1 = new QTimer(this);
@@ -114,6 +115,7 @@ void frmConnect::Form_Load()
     connect(cmdUpload, &QPushButton::clicked, this, &frmConnect::cmdUpload_Click);
     connect(cmdDifferences, &QPushButton::clicked, this, &frmConnect::cmdDifferences_Click);
     connect(cmdBackups, &QPushButton::clicked, this, &frmConnect::cmdBackups_Click);
+    connect(cmdActivity, &QPushButton::clicked, this, &frmConnect::cmdActivity_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmConnect::cmdClose_Click);
     connect(Timer1, &QTimer::timeout, this, &frmConnect::Timer1_Timer);
 }

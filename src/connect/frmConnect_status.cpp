@@ -7,6 +7,7 @@
 
 #include "Prompts.h"
 
+#include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -33,6 +34,7 @@ void frmConnect::Timer1_Timer()
     const ControllerStatus status = DecodeStatus(m_comm.LastReply);
     showStatus(status);
     showModelRows(status.fourChannel);
+    Q_EMIT statusRead(m_comm.LastReply, QDateTime::currentMSecsSinceEpoch());
 }
 
 void frmConnect::showOnOff(int index, bool on)

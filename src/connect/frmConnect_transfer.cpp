@@ -112,6 +112,7 @@ void frmConnect::showConnected()
     frmStatus->show();
     cmdDownload->show();
     cmdUpload->show();
+    cmdActivity->show();
 }
 
 void frmConnect::showVerify(bool equal)

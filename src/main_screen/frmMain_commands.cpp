@@ -124,7 +124,7 @@ void frmMain::mnuConnect_Click()
     modOVMXConfig::Image before = m_doc.image();
     bool uploaded = false;
     if (m_comm) {
-        frmConnect dialog(m_doc, m_prompts, *m_comm, this);
+        frmConnect dialog(m_doc, m_prompts, m_session.fileDialogs(), *m_comm, this);
         dialog.setBackupOpener([this, &before] {
             if (m_session.openBackup())
                 before = m_doc.image();

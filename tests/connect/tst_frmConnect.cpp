@@ -1,8 +1,10 @@
 #include "BackupStore.h"
 #include "ConnectColours.h"
+#include "FakeFileDialogs.h"
 #include "FakePrompts.h"
 #include "Frames.h"
 #include "SimulatedSerialPort.h"
+#include "frmActivity.h"
 #include "frmConnect.h"
 
 #include <QComboBox>
@@ -85,6 +87,7 @@ struct Session {
     QTemporaryDir home; // where the backups go
     modOVMXConfig doc;
     FakePrompts prompts;
+    FakeFileDialogs fileDialogs;
     ControllerSimulator sim;
     StatusPort port{sim};
     modOVMXCommunications comm{port};
@@ -113,7 +116,8 @@ struct Session {
     // PAYLOAD", "controller fault NAME", "controller only on COMn", "document unmodified",
     // "backup folder blocked by a file". The user: "open", "choose COMn", "click BUTTON",
     // "answer Yes|No" (to the next question), "press Escape", "read the status", "read the
-    // differences". Time: "poll" (one tick by hand), "wait for the timer" (its own tick).
+    // differences", "read the activity". Time: "poll" (one tick by hand), "wait for the timer"
+    // (its own tick).
     void step(const QString &line)
     {
         const QString arg = line.section(u' ', -1);
@@ -137,7 +141,7 @@ struct Session {
             QVERIFY(QDir().mkpath(QFileInfo(BackupStore::directory()).path()));
             QVERIFY(QFile(BackupStore::directory()).open(QIODevice::WriteOnly));
         } else if (line == "open") {
-            window = std::make_unique<frmConnect>(doc, prompts, comm);
+            window = std::make_unique<frmConnect>(doc, prompts, fileDialogs, comm);
             window->setBackupOpener([this] { // as the main window asks, then opens the newest
                 if (doc.ConfigModified &&
                     !prompts.askYesNo(u"Tevara Orvandel"_s, u"Discard Any Changes?"_s))
@@ -168,6 +172,8 @@ struct Session {
             QTest::keyClick(window.get(), Qt::Key_Escape);
         } else if (line == "read the status") {
             transcript << status();
+        } else if (line == "read the activity") {
+            transcript << activity();
         } else if (line == "read the differences") {
             QTest::mouseClick(child<QPushButton>(u"cmdDifferences"_s), Qt::LeftButton);
             transcript << child<QPlainTextEdit>(u"txtDifferences"_s)->toPlainText();
@@ -205,7 +211,7 @@ struct Session {
         QStringList inView;
         for (const char *name :
              {"cboComPort", "cmdConnect", "lblPortError", "frmStatus", "cmdDownload", "cmdUpload",
-              "lblVerify", "cmdDifferences", "cmdClose"})
+              "lblVerify", "cmdDifferences", "cmdActivity", "cmdClose"})
             if (child(name)->isVisible())
                 inView << name + QString(child(name)->isEnabled() ? "" : " (disabled)");
         auto *list = child<QComboBox>(u"cboComPort"_s);
@@ -247,6 +253,26 @@ struct Session {
                     QString::number(backups.size()), QString::number(backups.filter(Dated).size()),
                     kept ? describe(backup) : u"none"_s),
                 u"waited on the line: %1 ms"_s.arg(port.simulatedMs())};
+    }
+
+    // The activity windows, and the events of the list as words: the times are the clock's.
+    QString activity() const
+    {
+        const QList<frmActivity *> windows = window->findChildren<frmActivity *>();
+        if (windows.isEmpty())
+            return u"activity: none"_s;
+        const ActivityModel &events = windows.first()->events();
+        QStringList rows;
+        for (int r = 0; r < events.rowCount(); ++r) {
+            const QString followed =
+                events.index(r, ActivityModel::FollowedColumn).data().toString();
+            rows << events.index(r, ActivityModel::EventColumn).data().toString() +
+                        (followed.isEmpty() ? "" : " (followed by " + followed + ")");
+        }
+        return u"activity: %1 window, %2, %3; events: %4"_s.arg(
+            QString::number(windows.size()), windows.first()->isVisible() ? "shown" : "closed",
+            windows.first()->isModal() ? "modal" : "not modal",
+            rows.isEmpty() ? u"none"_s : rows.join(" | "));
     }
 
     // Every status value as shown: frame / caption (colour): value (colour), hidden rows.

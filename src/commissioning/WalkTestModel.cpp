@@ -1,0 +1,158 @@
+#include "WalkTestModel.h"
+
+#include <QColor>
+
+#include <algorithm>
+
+WalkTestModel::WalkTestModel(const modOVMXConfig &doc, QObject *parent)
+    : QAbstractTableModel(parent), m_test(doc)
+{
+    ConfigTexts::ScreenTexts texts;
+    ConfigTexts::deriveScreenTexts(doc, texts);
+    for (int i = 0; i < WalkTest::InputCount; ++i) {
+        m_programming[static_cast<size_t>(i)] =
+            inputProgramming(texts, i).join(QStringLiteral(", "));
+        m_order[static_cast<size_t>(i)] = i;
+    }
+    std::stable_partition(m_order.begin(), m_order.end(),
+                          [this](int i) { return m_test.input(i).programmed; });
+}
+
+void WalkTestModel::add(const StatusEvent &event)
+{
+    const bool input = event.kind == EventKind::InputClosed || event.kind == EventKind::InputOpened;
+    if (!input && !event.isOutput())
+        return;
+    m_test.add(event);
+    if (!m_test.header.started.isValid())
+        m_test.header.started = QDateTime::fromMSecsSinceEpoch(event.timeMs);
+    m_test.header.ended = QDateTime::fromMSecsSinceEpoch(
+        std::max(event.timeMs, m_test.header.ended.toMSecsSinceEpoch()));
+    m_changed = true;
+    changed(0, WalkTest::InputCount - 1);
+}
+
+modOVMXConfig::FileResult WalkTestModel::load(const QString &path)
+{
+    beginResetModel();
+    const modOVMXConfig::FileResult result = m_test.load(path);
+    endResetModel();
+    if (result.ok)
+        m_changed = false;
+    Q_EMIT progressChanged();
+    return result;
+}
+
+void WalkTestModel::changed(int firstRow, int lastRow)
+{
+    Q_EMIT dataChanged(index(firstRow, 0), index(lastRow, ColumnCount - 1));
+    Q_EMIT progressChanged();
+}
+
+int WalkTestModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : WalkTest::InputCount;
+}
+
+int WalkTestModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant WalkTestModel::text(const WalkTest::Input &in, int input, int column) const
+{
+    switch (column) {
+    case InputColumn:
+        return ConfigTexts::inputShortName(input);
+    case ProgrammedColumn:
+        return in.programmed ? m_programming[static_cast<size_t>(input)]
+                             : QStringLiteral("not programmed");
+    case SeenColumn: {
+        QStringList seen;
+        if (in.seenClosed)
+            seen << QStringLiteral("closed");
+        if (in.seenOpened)
+            seen << QStringLiteral("opened");
+        return seen.join(QStringLiteral(", "));
+    }
+    case FollowedColumn: {
+        QStringList words;
+        for (const WalkTest::Seen &seen : in.followed)
+            if (!words.contains(seen.words))
+                words << seen.words;
+        return words.join(QStringLiteral(", "));
+    }
+    case CommentColumn:
+        return in.comment;
+    }
+    return {};
+}
+
+QVariant WalkTestModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int input = inputAt(index.row());
+    const WalkTest::Input &in = m_test.input(input);
+    const int column = index.column();
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return text(in, input, column);
+    if (role == Qt::CheckStateRole && column == InputColumn)
+        return in.ticked() ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::CheckStateRole && (column == PassColumn || column == FailColumn)) {
+        const auto mine = column == PassColumn ? WalkTest::Verdict::Pass : WalkTest::Verdict::Fail;
+        return in.verdict == mine ? Qt::Checked : Qt::Unchecked;
+    }
+    if (role == Qt::ForegroundRole && !in.programmed)
+        return QColor(Qt::gray);
+    if (role == Qt::ToolTipRole && column == InputColumn && !in.events.isEmpty()) {
+        QStringList lines;
+        for (const WalkTest::Seen &seen : in.events)
+            lines << QDateTime::fromMSecsSinceEpoch(seen.timeMs)
+                             .toString(QStringLiteral("HH:mm:ss.zzz  ")) +
+                         seen.words;
+        return lines.join(QLatin1Char('\n'));
+    }
+    return {};
+}
+
+bool WalkTestModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid())
+        return false;
+    const int input = inputAt(index.row());
+    const int column = index.column();
+    if (role == Qt::EditRole && column == CommentColumn) {
+        m_test.setComment(input, value.toString());
+    } else if (role == Qt::CheckStateRole && (column == PassColumn || column == FailColumn)) {
+        const bool on = value.toInt() == Qt::Checked;
+        // Pass and Fail exclude each other; unticking the one set leaves no verdict.
+        m_test.setVerdict(input, !on                    ? WalkTest::Verdict::None
+                                 : column == PassColumn ? WalkTest::Verdict::Pass
+                                                        : WalkTest::Verdict::Fail);
+    } else {
+        return false;
+    }
+    m_changed = true;
+    changed(index.row(), index.row());
+    return true;
+}
+
+Qt::ItemFlags WalkTestModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags base = QAbstractTableModel::flags(index);
+    if (index.column() == PassColumn || index.column() == FailColumn)
+        return base | Qt::ItemIsUserCheckable;
+    return index.column() == CommentColumn ? base | Qt::ItemIsEditable : base;
+}
+
+QVariant WalkTestModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const QStringList titles{QStringLiteral("Input"),  QStringLiteral("Programmed to"),
+                                    QStringLiteral("Seen"),   QStringLiteral("Followed by"),
+                                    QStringLiteral("Pass"),   QStringLiteral("Fail"),
+                                    QStringLiteral("Comment")};
+    return titles.value(section);
+}

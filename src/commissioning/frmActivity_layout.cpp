@@ -1,0 +1,157 @@
+// The window's controls; nothing here reads events.
+#include "frmActivity.h"
+
+#include "WindowPlacement.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSortFilterProxyModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace
+{
+QTableView *makeTable(QWidget *parent, const QString &name, QAbstractItemModel *model)
+{
+    auto *table = new QTableView(parent);
+    table->setObjectName(name);
+    table->setModel(model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    // One height for every row: the view lays out ten thousand rows without measuring them.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+} // namespace
+
+frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
+                         QWidget *parent)
+    : QWidget(parent, Qt::Window), m_doc(doc), m_prompts(prompts), m_fileDialogs(fileDialogs),
+      m_walk(new WalkTestModel(doc, this)), m_shown(new QSortFilterProxyModel(this))
+{
+    setObjectName(QStringLiteral("frmActivity"));
+    setWindowTitle(QStringLiteral("Activity"));
+    m_shown->setSourceModel(&m_events);
+    m_shown->setFilterRole(ActivityModel::SubjectRole);
+    tabViews = new QTabWidget(this);
+    tabViews->setObjectName(QStringLiteral("tabViews"));
+    tabViews->addTab(buildEventsPage(), QStringLiteral("Events"));
+    tabViews->addTab(buildWalkPage(), QStringLiteral("Walk Test"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(tabViews);
+    resize(800, 480);
+    takeUpRecord();
+    showHeader();
+    showProgress();
+    connect(m_walk, &WalkTestModel::progressChanged, this, &frmActivity::showProgress);
+    connect(m_walk, &WalkTestModel::progressChanged, this, &frmActivity::showHeader);
+    placeBesideParent();
+}
+
+QPushButton *frmActivity::makeButton(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QWidget *frmActivity::buildEventsPage()
+{
+    auto *page = new QWidget;
+    cmdPause = makeButton(page, QStringLiteral("cmdPause"), QStringLiteral("Pause"));
+    cmdClear = makeButton(page, QStringLiteral("cmdClear"), QStringLiteral("Clear"));
+    cboFilter = new QComboBox(page);
+    cboFilter->setObjectName(QStringLiteral("cboFilter"));
+    cboFilter->addItem(QStringLiteral("All events"), -1);
+    for (int subject = 0; subject < 32; ++subject)
+        cboFilter->addItem(ActivityModel::subjectName(subject), subject);
+    cmdSaveAs = makeButton(page, QStringLiteral("cmdSaveAs"), QStringLiteral("Save As…"));
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(cmdPause);
+    bar->addWidget(cmdClear);
+    bar->addWidget(new QLabel(QStringLiteral("Show:"), page));
+    bar->addWidget(cboFilter);
+    bar->addStretch();
+    bar->addWidget(cmdSaveAs);
+    lstEvents = makeTable(page, QStringLiteral("lstEvents"), m_shown);
+    lstEvents->setColumnWidth(ActivityModel::TimeColumn, 95);
+    lstEvents->setColumnWidth(ActivityModel::EventColumn, 380);
+    auto *layout = new QVBoxLayout(page);
+    layout->addLayout(bar);
+    layout->addWidget(lstEvents);
+    connect(cmdPause, &QPushButton::clicked, this, &frmActivity::cmdPause_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &frmActivity::cmdClear_Click);
+    connect(cboFilter, &QComboBox::activated, this, &frmActivity::cboFilter_Click);
+    connect(cmdSaveAs, &QPushButton::clicked, this, &frmActivity::cmdSaveAs_Click);
+    return page;
+}
+
+QWidget *frmActivity::buildWalkPage()
+{
+    auto *page = new QWidget;
+    lblHeader = new QLabel(page);
+    lblHeader->setObjectName(QStringLiteral("lblHeader"));
+    lblHeader->setWordWrap(true);
+    lblRecord = new QLabel(page);
+    lblRecord->setObjectName(QStringLiteral("lblRecord"));
+    lblRecord->setWordWrap(true);
+    lblRecord->hide();
+    lstInputs = makeTable(page, QStringLiteral("lstInputs"), m_walk);
+    lstInputs->setEditTriggers(QAbstractItemView::DoubleClicked |
+                               QAbstractItemView::EditKeyPressed |
+                               QAbstractItemView::SelectedClicked);
+    lstInputs->setColumnWidth(WalkTestModel::InputColumn, 90);
+    lstInputs->setColumnWidth(WalkTestModel::ProgrammedColumn, 165);
+    lstInputs->setColumnWidth(WalkTestModel::SeenColumn, 105);
+    lstInputs->setColumnWidth(WalkTestModel::FollowedColumn, 165);
+    lstInputs->setColumnWidth(WalkTestModel::PassColumn, 40);
+    lstInputs->setColumnWidth(WalkTestModel::FailColumn, 40);
+    lblProgress = new QLabel(page);
+    lblProgress->setObjectName(QStringLiteral("lblProgress"));
+    cmdSaveRecord =
+        makeButton(page, QStringLiteral("cmdSaveRecord"), QStringLiteral("Save Record"));
+    cmdSaveRecordAs =
+        makeButton(page, QStringLiteral("cmdSaveRecordAs"), QStringLiteral("Save Record As…"));
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(lblProgress);
+    bar->addStretch();
+    bar->addWidget(cmdSaveRecord);
+    bar->addWidget(cmdSaveRecordAs);
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(lblHeader);
+    layout->addWidget(lblRecord);
+    layout->addWidget(lstInputs);
+    layout->addLayout(bar);
+    connect(cmdSaveRecord, &QPushButton::clicked, this, &frmActivity::cmdSaveRecord_Click);
+    connect(cmdSaveRecordAs, &QPushButton::clicked, this, &frmActivity::cmdSaveRecordAs_Click);
+    return page;
+}
+
+// Beside the connection window, whose status stays in view, as far as the screen allows.
+void frmActivity::placeBesideParent()
+{
+    WindowPlacement::placeOnShow(this, [this] {
+        const QWidget *parent = parentWidget() ? parentWidget()->window() : nullptr;
+        const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+        if (!parent || !screen)
+            return;
+        // Before the window manager frames it, move() places the client area, and the frame
+        // will be drawn as the parent's was.
+        const bool framed = !WindowPlacement::frameMargins(this).isNull();
+        const QMargins frame = WindowPlacement::frameMargins(framed ? this : parent);
+        const QPoint topLeft =
+            WindowPlacement::inside(parent->frameGeometry().topRight() + QPoint(8, 0),
+                                    size().grownBy(frame), screen->availableGeometry());
+        move(framed ? topLeft : topLeft + QPoint(frame.left(), frame.top()));
+    });
+}
