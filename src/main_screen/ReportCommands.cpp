@@ -4,6 +4,7 @@
 #include "DocumentSession.h"
 #include "HandoverFile.h"
 #include "Report.h"
+#include "StatusReply.h"
 #include "WalkTestRecord.h"
 #include "frmHandover.h"
 
@@ -62,7 +63,13 @@ std::optional<Report::Details> ReportCommands::askDetails()
     // The walk test kept beside the data file; one of other settings is reported and left out.
     std::optional<Report::Commissioning> record;
     m_session.reportFailure(WalkTestRecord::read(m_session.document(), {}, record));
-    return Report::Details{people, {}, record, QDateTime::currentDateTime()};
+    return Report::Details{people, m_controller, record, QDateTime::currentDateTime()};
+}
+
+void ReportCommands::controllerSeen(const QByteArray &reply)
+{
+    const ControllerStatus status = DecodeStatus(reply);
+    m_controller = {status.modelText(), status.firmwareText(), status.node};
 }
 
 void ReportCommands::mnuFilePrint_Click()

@@ -27,6 +27,9 @@ public:
 
     void mnuFilePrint_Click();
     void mnuFileExportPdf_Click();
+    // A status reply from a connection: the controller the paper names until the next one.
+    void controllerSeen(const QByteArray &reply);
+    const Report::Controller &controller() const { return m_controller; }
 
 private:
     // The names the report gives, as the user confirms them; none when cancelled.
@@ -35,4 +38,5 @@ private:
     DocumentSession &m_session;
     QWidget *m_window;
     DialogRunner m_runDialog;
+    Report::Controller m_controller;
 };

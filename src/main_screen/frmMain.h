@@ -11,6 +11,7 @@
 class ProgrammingGrid;
 class QDialog;
 class QMenu;
+class ReportCommands;
 class SidePanels;
 class modOVMXCommunications;
 
@@ -88,6 +89,7 @@ private:
 
     ProgrammingGrid *m_grid = nullptr;
     SidePanels *m_panels = nullptr;
+    ReportCommands *m_report = nullptr;
     QAction *m_recentSeparator = nullptr;
     std::array<QAction *, DocumentSession::RecentCount> m_recent{};
 

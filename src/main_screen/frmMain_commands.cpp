@@ -2,6 +2,7 @@
 // the screen is redrawn from the document when it closes.
 #include "frmMain.h"
 
+#include "ReportCommands.h"
 #include "frmConnect.h"
 #include "frmDimmerControl.h"
 #include "frmDimmerScale.h"
@@ -130,6 +131,7 @@ void frmMain::mnuConnect_Click()
                 before = m_doc.image();
             ShowTitle();
         });
+        connect(&dialog, &frmConnect::statusRead, m_report, &ReportCommands::controllerSeen);
         m_dialogRunner(dialog);
         uploaded = m_session.pushStep(before, QStringLiteral("Get Settings From OV-2"));
     }

@@ -40,9 +40,9 @@ void frmMain::buildMenus()
             &QAction::triggered, this, &frmMain::mnuDimmerOptions_Click);
     connect(addCommand(bar, "mnuConnect", QStringLiteral("Connect")), &QAction::triggered, this,
             &frmMain::mnuConnect_Click);
-    auto *report =
+    m_report =
         new ReportCommands(m_session, this, [this](QDialog &dialog) { return runDialog(dialog); });
-    report->addTo(file, m_recentSeparator);
+    m_report->addTo(file, m_recentSeparator);
 }
 
 QMenu *frmMain::buildFileMenu()

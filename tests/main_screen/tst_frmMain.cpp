@@ -6,9 +6,11 @@
 #include "ListPopupStyle.h"
 #include "MainWindowDriver.h"
 #include "QtPrompts.h"
+#include "ReportCommands.h"
 #include "SampleConfig.h"
 #include "SimulatedSerialPort.h"
 #include "WheelGuard.h"
+#include "frmConnect.h"
 #include "modOVMXCommunications.h"
 
 #include <QAbstractButton>
@@ -400,6 +402,9 @@ private Q_SLOTS:
             dialog.findChild<QPushButton *>("cmdBackups")->click();
             damageSample(m_ui->doc);
             m_ui->doc.DataFileName = "None";
+            // The controller a status reply names is the one the handover document names.
+            Q_EMIT static_cast<frmConnect &>(dialog).statusRead("[8D300000000000000060A000FF380]",
+                                                                0);
         };
         m_ui->prompts.clear();
         m_ui->use("mnuConnect");
@@ -407,6 +412,10 @@ private Q_SLOTS:
                  "Tevara Orvandel MX Configuration Tool  Rev 1.60   -   None");
         QCOMPARE(shown(), QStringList({"frmConnect", unknownValues("The controller's memory")}));
         QCOMPARE(unknownShown(), QStringList({"?", "?", "?", " Pilot 2 - ?"}));
+        const auto *report = m_ui->window.findChild<ReportCommands *>();
+        QCOMPARE(QStringList({report->controller().model, report->controller().firmware,
+                              report->controller().node}),
+                 QStringList({"MX-4", "Rev 3", "FF"}));
         QCOMPARE(m_ui->fileDialogs.calls.value(0).presetName,
                  QDir::toNativeSeparators(BackupStore::directory() + "/*.OMX"));
         // Every value in the details, the one the text leaves out included.
