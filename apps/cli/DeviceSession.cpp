@@ -3,6 +3,8 @@
 #include "CommTexts.h"
 #include "ModelFit.h"
 
+#include <QSettings>
+
 #include <csignal>
 
 namespace DeviceCommands
@@ -105,6 +107,11 @@ void Session::warnModel(const ControllerStatus &status, const modOVMXConfig &doc
 int withSession(const Cli::Invocation &cli, const std::function<int(Session &)> &body)
 {
     Session s{cli};
+#ifdef Q_OS_WIN
+    // The mappings the desktop tool keeps, so that COM3 reaches the same adapter from both.
+    s.port->portMap().loadOverrides(
+        QSettings(QStringLiteral("Tevara"), QStringLiteral("orvandel-mx")));
+#endif
     QString problem;
     if (!s.choosePort(cli.value(QStringLiteral("port")), &problem))
         return cli.usageError(problem);

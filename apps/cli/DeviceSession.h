@@ -2,8 +2,8 @@
 
 #include "CliCommand.h"
 #include "Prompts.h"
-#include "QSerialPortLink.h"
 #include "StatusReply.h"
+#include "SystemSerialLink.h"
 #include "modOVMXCommunications.h"
 
 #include <functional>
@@ -64,7 +64,7 @@ struct Session {
     const Cli::Invocation &cli;
     QString portText = QStringLiteral("COM1"); // as the user gave it
     QString device{};                          // what it reaches, once tried
-    std::unique_ptr<QSerialPortLink> port = std::make_unique<QSerialPortLink>();
+    std::unique_ptr<SystemSerialLink> port = std::make_unique<SystemSerialLink>();
     std::unique_ptr<modOVMXCommunications> comm = std::make_unique<modOVMXCommunications>(*port);
     int portNumber = 1;
 

@@ -1,9 +1,9 @@
 #include "ControllerSimulator.h"
 #include "ListPopupStyle.h"
-#include "QSerialPortLink.h"
 #include "QtFileDialogs.h"
 #include "QtPrompts.h"
 #include "SimulatedSerialPort.h"
+#include "SystemSerialLink.h"
 #include "WheelGuard.h"
 #include "frmMain.h"
 #include "modOVMXCommunications.h"
@@ -14,6 +14,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
 #include <QWindow>
 
 #include <cstdio>
@@ -46,11 +48,18 @@ std::unique_ptr<SerialPort> makePort(const QCommandLineParser &parser, Controlle
         programDemoController(sim);
         return std::make_unique<SimulatedSerialPort>(sim);
     }
-    auto link = std::make_unique<QSerialPortLink>();
+    auto link = std::make_unique<SystemSerialLink>();
     for (const QString &mapping : parser.values(QStringLiteral("port"))) {
         if (!link->portMap().addOverride(mapping, error))
             return nullptr;
     }
+#ifdef Q_OS_WIN
+    // Windows numbers USB adapters from COM9 up, past the list: a mapping given once with
+    // --port is kept, so the tool started from the Start menu reaches the adapter too.
+    QSettings settings(QStringLiteral("Tevara"), QStringLiteral("orvandel-mx"));
+    link->portMap().loadOverrides(settings);
+    link->portMap().saveOverrides(settings);
+#endif
     return link;
 }
 } // namespace
@@ -87,6 +96,10 @@ int main(int argc, char *argv[])
     const std::unique_ptr<SerialPort> port = makePort(parser, sim, &error);
     if (!port) {
         std::fprintf(stderr, "orvandel-mx: %s\n", qPrintable(error));
+#ifdef Q_OS_WIN
+        // Started from a shortcut there is no console to read it on.
+        QMessageBox::critical(nullptr, QStringLiteral("Orvandel MX"), error);
+#endif
         return 2;
     }
     modOVMXCommunications comm(*port);

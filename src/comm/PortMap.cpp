@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSettings>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -59,6 +60,25 @@ int PortMap::comNumber(const QString &name)
                                         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = com.match(name);
     return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+void PortMap::loadOverrides(const QSettings &settings)
+{
+    for (int n = 1; n <= 8; ++n) {
+        const QString device = settings.value(QStringLiteral("ports/COM%1").arg(n)).toString();
+        if (!device.isEmpty() && !m_overrides.contains(n))
+            m_overrides.insert(n, device);
+    }
+}
+
+void PortMap::saveOverrides(QSettings &settings) const
+{
+    settings.remove(QStringLiteral("ports"));
+    for (auto it = m_overrides.cbegin(); it != m_overrides.cend(); ++it) {
+        const QString entry = QStringLiteral("COM%1").arg(it.key());
+        if (it.value().compare(entry, Qt::CaseInsensitive) != 0)
+            settings.setValue(QStringLiteral("ports/") + entry, it.value());
+    }
 }
 
 DeviceFacts examineDevice(const QString &device)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QSettings;
+
 // Which device each of "COM1" ... "COM8" reaches. On Windows COMn is COMn; elsewhere COMn is
 // the n-th of the USB adapters under /dev/serial/by-id (sorted by name), then /dev/ttyS0,
 // /dev/ttyS1 ... One entry can be overridden, as "--port COM3=/dev/ttyUSB1" does.
@@ -23,6 +25,11 @@ public:
     static QString resolve(const QString &path);
     // "COM3" -> 3; 0 for anything that is not COM1-COM8.
     static int comNumber(const QString &name);
+
+    // The overrides kept between runs under "ports/COMn", taken up beneath any made since.
+    void loadOverrides(const QSettings &settings);
+    // Keeps the overrides for later runs; one that maps COMn to COMn itself is forgotten.
+    void saveOverrides(QSettings &settings) const;
 
 private:
     QString m_byIdDir;
