@@ -4,6 +4,12 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace Cli
 {
 
@@ -11,6 +17,17 @@ namespace
 {
 void write(std::FILE *stream, const QString &text)
 {
+#ifdef Q_OS_WIN
+    // A console shows UTF-8 only in its own code page, so it gets the text as UTF-16; files and
+    // pipes get UTF-8 as everywhere else.
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0, written = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        std::fflush(stream);
+        WriteConsoleW(handle, text.utf16(), static_cast<DWORD>(text.size()), &written, nullptr);
+        return;
+    }
+#endif
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fflush(stream);
@@ -19,6 +36,12 @@ void write(std::FILE *stream, const QString &text)
 
 const Sink &standardSink()
 {
+#ifdef Q_OS_WIN
+    // The same bytes as elsewhere: no carriage return slipped before each line feed.
+    static const bool binary =
+        _setmode(_fileno(stdout), _O_BINARY) != -1 && _setmode(_fileno(stderr), _O_BINARY) != -1;
+    Q_UNUSED(binary);
+#endif
     // Results are flushed as they come, so a line on stderr never overtakes the ones before it.
     static const Sink sink{[](const QString &text) { write(stdout, text); },
                            [](const QString &line) { write(stderr, line + QLatin1Char('\n')); }};

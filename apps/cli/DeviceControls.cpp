@@ -7,7 +7,12 @@
 #include <QThread>
 
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace DeviceCommands
 {
@@ -18,12 +23,26 @@ using Cli::ControllerUnreadable;
 using Cli::Failed;
 using Cli::Success;
 
+// Whether standard output is a terminal that can write over what it showed.
+bool overwrites()
+{
+#ifdef Q_OS_WIN
+    // A Windows console takes the escape sequences once asked to (Windows 10 and later).
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    return GetConsoleMode(out, &mode) &&
+           SetConsoleMode(out, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+#else
+    return ::isatty(::fileno(stdout));
+#endif
+}
+
 int showStatus(Session &s, bool watch)
 {
     if (!s.connect())
         return ControllerUnreadable;
     // On a terminal each reading overwrites the last; a file or a pipe gets every reading.
-    const bool redraw = watch && ::isatty(::fileno(stdout));
+    const bool redraw = watch && overwrites();
     qsizetype drawn = 0;
     const Interruption interruption;
     int code = Success;

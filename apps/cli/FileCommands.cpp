@@ -8,7 +8,13 @@
 
 #include <QFile>
 
+#include <cstdio>
 #include <optional>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace FileCommands
 {
@@ -49,6 +55,20 @@ int writeOutput(const Cli::Invocation &cli, const QString &path, const QByteArra
 
 std::optional<QByteArray> readInput(const Cli::Invocation &cli, const QString &path)
 {
+#ifdef Q_OS_WIN
+    // QFile takes the end of a pipe there for a failed read: standard input is read as bytes.
+    if (path == QStringLiteral("-")) {
+        _setmode(_fileno(stdin), _O_BINARY);
+        QByteArray bytes;
+        char buffer[65536];
+        while (const size_t n = std::fread(buffer, 1, sizeof buffer, stdin))
+            bytes.append(buffer, static_cast<qsizetype>(n));
+        if (!std::ferror(stdin))
+            return bytes;
+        cli.fail(Cli::UsageError, QStringLiteral("Cannot read \"-\": %1").arg(qt_error_string()));
+        return std::nullopt;
+    }
+#endif
     QFile file(path);
     const bool opened = path == QStringLiteral("-") ? file.open(stdin, QIODevice::ReadOnly)
                                                     : file.open(QIODevice::ReadOnly);

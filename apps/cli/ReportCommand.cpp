@@ -60,6 +60,12 @@ std::unique_ptr<QCoreApplication> application(int &argc, char **argv)
 {
     if (argc > 1 && qstrcmp(argv[1], "report") == 0) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_WIN
+        // Offscreen, Qt looks for fonts beside itself; Windows keeps them in its own folder.
+        if (!qEnvironmentVariableIsSet("QT_QPA_FONTDIR"))
+            qputenv("QT_QPA_FONTDIR",
+                    (qEnvironmentVariable("WINDIR") + QStringLiteral("\\Fonts")).toLocal8Bit());
+#endif
         // The platform's notices (no runtime directory, font fallbacks) are not the user's
         // business: stderr keeps to the one line of a failure.
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &) {
