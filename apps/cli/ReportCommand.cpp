@@ -59,12 +59,9 @@ int run(const Cli::Invocation &cli)
 std::unique_ptr<QCoreApplication> application(int &argc, char **argv)
 {
     if (argc > 1 && qstrcmp(argv[1], "report") == 0) {
+#ifndef Q_OS_WIN
+        // Windows paints with its own fonts and needs no display; elsewhere there may be none.
         qputenv("QT_QPA_PLATFORM", "offscreen");
-#ifdef Q_OS_WIN
-        // Offscreen, Qt looks for fonts beside itself; Windows keeps them in its own folder.
-        if (!qEnvironmentVariableIsSet("QT_QPA_FONTDIR"))
-            qputenv("QT_QPA_FONTDIR",
-                    (qEnvironmentVariable("WINDIR") + QStringLiteral("\\Fonts")).toLocal8Bit());
 #endif
         // The platform's notices (no runtime directory, font fallbacks) are not the user's
         // business: stderr keeps to the one line of a failure.

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,7 +99,13 @@ struct Session {
 
     Session()
     {
+#ifdef Q_OS_WIN
+        // Windows finds the data folder itself: the tests' own, emptied for each session.
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(QFileInfo(BackupStore::directory()).path()).removeRecursively();
+#else
         qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+#endif
         doc.NewConfiguration();
         std::copy(doc.image().begin(), doc.image().end(), sim.memory.begin());
         prompts.whatRunsBehind = [this] {

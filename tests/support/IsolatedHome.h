@@ -10,5 +10,9 @@ struct IsolatedHome {
     {
         qputenv("HOME", dir.path().toLocal8Bit());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+#ifdef Q_OS_WIN
+        // There the settings live in the registry, which no path moves: they start empty.
+        QSettings(QStringLiteral("Tevara"), QStringLiteral("orvandel-mx")).clear();
+#endif
     }
 };
