@@ -6,53 +6,23 @@
 # and closes; the CLI then finds them on the controller, and the backup taken at Connect in
 # %LOCALAPPDATA%. Pictures of the main window and of the connection window before and after
 # connecting go to SHOTS, to be looked at.
-# Needs WINEPREFIX and the DLLs on WINEPATH, as scripts/windows sets them.
-set -euo pipefail
 tool=$1 cli=$2 sim=$3 shots=$4
-tmp=$(mktemp -d)
-pids=()
+source "$(dirname "$0")/wine-session.sh"
 device='HKLM\System\CurrentControlSet\Enum\FTDIBUS\VID_0403+PID_6001+ORVTEST\0000'
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    wine reg delete 'HKLM\Software\Wine\Ports' /f >/dev/null 2>&1 || true
-    wine reg delete "${device%\\0000}" /f >/dev/null 2>&1 || true
-    wine reg delete 'HKCU\Software\Tevara\orvandel-mx\ports' /f >/dev/null 2>&1 || true
-    wineserver -k 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() { echo "check-desktop: FAILED: $*" >&2; exit 1; }
+keys+=("${device%\\0000}" 'HKCU\Software\Tevara\orvandel-mx\ports')
 mkdir -p "$shots"
 
-display=90
-while [[ -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-    [[ -e /tmp/.X11-unix/X$display ]] && break
-    sleep 0.1
-done
-export DISPLAY=":$display"
-openbox >"$tmp/openbox.log" 2>&1 &
-pids+=($!)
-
-"$sim" --link "$tmp/ttyCOM1" >"$tmp/sim.log" 2>&1 </dev/null &
-pids+=($!)
-for _ in $(seq 50); do
-    [[ -L $tmp/ttyCOM1 ]] && break
-    sleep 0.1
-done
-wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$tmp/ttyCOM1" /f >/dev/null
+start_display
+start_sim "$sim" ttyCOM1 /dev/null
+offer_port COM1 ttyCOM1
 wine reg add "$device" /v ClassGUID /d '{4d36e978-e325-11ce-bfc1-08002be10318}' /f >/dev/null
 wine reg add "$device" /v FriendlyName /d 'USB Serial Port (COM1)' /f >/dev/null
 wine reg add "$device\\Device Parameters" /v PortName /d COM1 /f >/dev/null
-wineserver -w
-wineserver -p >/dev/null 2>&1
+start_wine
 
 dir=$(winepath -w "$tmp")
 data=$WINEPREFIX/drive_c/Tevara\ Orvandel\ MX
-backups=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")/orvandel-mx/backups
+backups=$(local_app_data)/orvandel-mx/backups
 rm -rf "$data" "$backups"
 wine "$cli" new "$dir\\Site.OMX" >/dev/null
 wine "$cli" verify "$dir\\Site.OMX" --port COM1 >/dev/null 2>&1 &&

@@ -3,33 +3,13 @@
 # build on the path. The portable zip, unpacked anywhere, runs the command line (a report too)
 # and the desktop tool. The MSI installs into Program Files with a Start menu entry and .OMX
 # files opening in the tool, runs from there, and uninstalls leaving none of it behind.
-# Needs WINEPREFIX, as scripts/windows sets it.
-set -euo pipefail
 zip=$1 msi=$2
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() { echo "check-packages: FAILED: $*" >&2; exit 1; }
+source "$(dirname "$0")/wine-session.sh"
 # A program that hangs fails the check instead of holding it up.
 run() { timeout 120 wine "$@"; }
 unset WINEPATH WINEQT_PLUGIN_PATH WINEQT_QPA_PLATFORM
-
-display=90
-while [[ -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-    [[ -e /tmp/.X11-unix/X$display ]] && break
-    sleep 0.1
-done
-export DISPLAY=":$display"
-wineserver -p >/dev/null 2>&1
+start_display
+start_wine
 
 # shows_window TITLE: the desktop tool's window with exactly that title appears; it is closed.
 shows_window() {
@@ -39,7 +19,7 @@ shows_window() {
     sleep 1
     [[ $(xdotool getwindowname "$window") == "$1" ]] ||
         fail "the window is \"$(xdotool getwindowname "$window")\", not \"$1\""
-    xdotool key --window "$window" ctrl+q 2>/dev/null
+    xdotool windowactivate --sync "$window" key ctrl+q
     for _ in $(seq 100); do
         xdotool search --onlyvisible --name "^Tevara Orvandel" >/dev/null 2>&1 || return 0
         sleep 0.1

@@ -5,55 +5,26 @@
 # above COM9 named directly, mapped, or mapped as the desktop tool keeps it, one that is
 # missing, monitor and status --watch ended by Ctrl-C, and a simulator that drops the line or
 # goes away mid-transfer. Written down as a user sees it and compared with EXPECTED
-# (ORVANDEL_UPDATE_EXPECTED=1 rewrites it). Wine lets two programs open one port, so a port
-# held by another program is not tried here.
-# Needs WINEPREFIX and the Qt and MinGW DLLs on WINEPATH, as scripts/windows sets them.
-set -euo pipefail
+# (ORVANDEL_UPDATE_EXPECTED=1 rewrites it). Then the same in a console. Wine lets two programs
+# open one port, so a port held by another program is not tried here.
 cli=$1 sim=$2 expected=$3
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    wine reg delete 'HKLM\Software\Wine\Ports' /f >/dev/null 2>&1 || true
-    wine reg delete 'HKCU\Software\Tevara\orvandel-mx\ports' /f >/dev/null 2>&1 || true
-    wineserver -k 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() { echo "check-port: FAILED: $*" >&2; exit 1; }
-
-# start_sim NAME INPUT [options...]: a controller reachable as $tmp/NAME, reading INPUT.
-start_sim() {
-    local name=$1 input=$2
-    shift 2
-    "$sim" --link "$tmp/$name" "$@" >"$tmp/$name.log" 2>&1 <"$input" &
-    pids+=($!)
-    for _ in $(seq 50); do
-        [[ -L $tmp/$name ]] && return 0
-        sleep 0.1
-    done
-    fail "the simulated controller did not start: $(cat "$tmp/$name.log")"
-}
+source "$(dirname "$0")/wine-session.sh"
+keys+=('HKCU\Software\Tevara\orvandel-mx\ports')
 
 # COM1 and COM12 reach the same controller; COM2 one that drops the line at block 9; COM3 one
-# that is stopped mid-transfer. Wine takes the mapping up when its server starts.
+# that is stopped mid-transfer. COM4 is mapped to COM12 as the desktop tool keeps it.
 mkfifo "$tmp/keys"
 exec 3<>"$tmp/keys" # what is typed to the first controller
-start_sim mx4 "$tmp/keys"
-start_sim drops /dev/null --fault disconnect-at-block=9
-start_sim slow /dev/null --fault slow=200
-for port in COM1=mx4 COM12=mx4 COM2=drops COM3=slow; do
-    wine reg add 'HKLM\Software\Wine\Ports' /v "${port%=*}" /d "$tmp/${port#*=}" /f >/dev/null
-done
+start_sim "$sim" mx4 "$tmp/keys"
+start_sim "$sim" drops /dev/null --fault disconnect-at-block=9
+start_sim "$sim" slow /dev/null --fault slow=200
+for port in COM1=mx4 COM12=mx4 COM2=drops COM3=slow; do offer_port "${port%=*}" "${port#*=}"; done
 wine reg add 'HKCU\Software\Tevara\orvandel-mx\ports' /v COM4 /d COM12 /f >/dev/null
-wineserver -w
-# Started apart, so that what it prints when a line hangs up stays out of the transcript.
-wineserver -p >/dev/null 2>&1
+start_wine
 
 dir=$(winepath -w "$tmp")
 # The backup the download keeps is the first in its folder.
-rm -rf "$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")/orvandel-mx"
+rm -rf "$(local_app_data)/orvandel-mx"
 transcript=$tmp/transcript.txt
 mask() {
     sed -e "s|$(printf '%s' "$dir" | sed 's/[\\.]/\\&/g')|<dir>|g" \
@@ -134,6 +105,21 @@ wait "$bg" || code=$?
     echo "exit $code"
 } | mask | sed -e '/^Block [4-9]\|^Block 1[0-6]/d' -e 's/block [0-9]* of 16/block <n> of 16/' \
     >>"$transcript"
+
+# In a console (wine makes one of a terminal): the text whole, whatever the console's code page,
+# and status --watch drawing each reading over the last (erasing what is left below it).
+LC_ALL=C.UTF-8 script -qfec "wine '$cli' export '$dir\\site.OMX'" "$tmp/console" >/dev/null
+grep -q '1–101 = percent' "$tmp/console" || fail "a console did not get the text whole"
+LC_ALL=C.UTF-8 script -qfec "wine '$cli' status --watch --port COM1 & echo \$! >'$tmp/pid'; wait" \
+    "$tmp/watch" >/dev/null &
+for _ in $(seq 150); do
+    grep -q Hardware "$tmp/watch" 2>/dev/null && break
+    sleep 0.1
+done
+[[ -s $tmp/pid ]] || fail "status --watch did not start in a console"
+kill -INT "$(cat "$tmp/pid")"
+wait "$!" || true
+grep -q $'\e\\[J' "$tmp/watch" || fail "status --watch did not draw over its reading in a console"
 
 if [[ -n ${ORVANDEL_UPDATE_EXPECTED:-} ]]; then
     cp "$transcript" "$expected"
