@@ -30,8 +30,7 @@ mask() {
     sed -e "s|$(printf '%s' "$dir" | sed 's/[\\.]/\\&/g')|<dir>|g" \
         -e 's|C:\\users\\[^\\]*\\|C:\\users\\<user>\\|g' \
         -e 's/controller-[0-9-]*\.OMX/controller-<when>.OMX/g' \
-        -e 's/^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]\.[0-9][0-9][0-9]  /<time>  /' \
-        -e 's/\r$//'
+        -e 's/^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]\.[0-9][0-9][0-9]  /<time>  /'
 }
 # run ARGS...: one command to its end, written down.
 run() {
