@@ -90,9 +90,13 @@ Command reportCommand()
              value("site", "NAME", "the site's name", "the site (default: as kept beside FILE)"),
              value("customer", "NAME", "the customer's name", "the customer (default: as kept beside FILE)"),
              value("installer", "NAME", "the installer's name", "the installer (default: as kept beside FILE)"),
+             value("tester", "NAME", "the tester's name", "who tested the controls (default: as kept beside FILE)"),
+             value("certificate", "TEXT", "the tester's certificate", "the tester's certificate number (default: as kept beside FILE)"),
+             value("company", "NAME", "the tester's company", "the tester's company (default: as kept beside FILE)"),
+             value("witness", "NAME", "the witness's name", "who witnessed the tests (default: as kept beside FILE)"),
              value("record", "FILE", "a commissioning record", "the walk test to include (default: the record beside FILE)"),
              flag("fc", "light levels in foot-candles"),
-             flag("force", "replace OUT.pdf if it exists")},
+             flag("force", "replace OUT.pdf if it exists; never a file the report reads")},
             "FILE as a handover PDF: title block, grid, programming and settings as tables, curves, sign-off",
             ReportCommand::run};
 }

@@ -30,7 +30,8 @@ void frmActivity::addEvents(const QList<StatusEvent> &events)
     const QScrollBar *bar = lstEvents->verticalScrollBar();
     // The list follows the newest event unless the user has scrolled back to read.
     const bool atBottom = bar->value() == bar->maximum();
-    for (const StatusEvent &e : events) {
+    for (StatusEvent e : events) {
+        m_hand.mark(e);
         const bool input = e.kind == EventKind::InputClosed || e.kind == EventKind::InputOpened;
         m_events.append(e, input ? programmingOf(e.input) : QString());
         m_walk->add(e);
@@ -51,14 +52,37 @@ QString frmActivity::programmingOf(int input)
     return inputProgramming(m_texts, input).join(QStringLiteral(", "));
 }
 
+void frmActivity::setControllerImage(const std::optional<modOVMXConfig::Image> &image)
+{
+    m_walk->setControllerImage(image);
+}
+
+void frmActivity::handDriven(int subject, qint64 timeMs) { m_hand.driven(subject, timeMs); }
+
+bool frmActivity::settleRecord(bool cancellable)
+{
+    if (m_settled)
+        return true;
+    addEvents(m_coalescer.flush());
+    if (m_walk->isChanged()) {
+        const QString title = QStringLiteral("Walk Test");
+        const QString question = QStringLiteral("Keep the walk test's record?");
+        const Prompts::Answer answer = cancellable ? m_prompts.askYesNoCancel(title, question)
+                                       : m_prompts.askYesNo(title, question) ? Prompts::Answer::Yes
+                                                                             : Prompts::Answer::No;
+        if (answer == Prompts::Answer::Cancel ||
+            (answer == Prompts::Answer::Yes && !cmdSaveRecord_Click() && cancellable))
+            return false;
+    }
+    m_settled = true;
+    return true;
+}
+
 void frmActivity::connectionClosed()
 {
     if (std::exchange(m_closed, true))
         return;
-    addEvents(m_coalescer.flush());
-    if (m_walk->isChanged() && m_prompts.askYesNo(QStringLiteral("Walk Test"),
-                                                  QStringLiteral("Keep the walk test's record?")))
-        cmdSaveRecord_Click();
+    settleRecord(false);
     close();
 }
 
@@ -96,8 +120,7 @@ void frmActivity::cmdSaveAs_Click()
 // never saved proposes the folder of the data files.
 QString frmActivity::besideDataFile(const QString &suffix) const
 {
-    const bool named = m_doc.DataFileName != QLatin1String("None");
-    const QFileInfo file(named ? m_doc.DataFileName
-                               : DataDirectory::path() + QStringLiteral("/site"));
+    const bool named = m_walkFile != QLatin1String("None");
+    const QFileInfo file(named ? m_walkFile : DataDirectory::path() + QStringLiteral("/site"));
     return QDir::toNativeSeparators(file.dir().filePath(file.completeBaseName() + suffix));
 }

@@ -3,6 +3,7 @@
 #include "ActivityModel.h"
 #include "ConfigTexts.h"
 #include "EventCoalescer.h"
+#include "HandMoves.h"
 #include "WalkTestModel.h"
 
 #include <QWidget>
@@ -35,8 +36,15 @@ public Q_SLOTS:
     // Each status reply the poll read, at its time in milliseconds since the epoch.
     void addReply(const QByteArray &reply, qint64 timeMs);
     void addEvents(const QList<StatusEvent> &events);
-    // The poll has ended for good: the moves under way are given, the record is offered for
-    // keeping when it holds anything new, and the window closes.
+    // What the controller was confirmed to hold (after Connect, a download), or nothing known.
+    void setControllerImage(const std::optional<modOVMXConfig::Image> &image);
+    // The installer drove an output from the tool: its next change is no input's doing.
+    void handDriven(int subject, qint64 timeMs);
+    // Before the connection closes: the moves under way are given and a record holding
+    // anything new is offered for keeping. False when the user cancels (only where
+    // `cancellable`) or keeping it failed: the walk goes on.
+    bool settleRecord(bool cancellable);
+    // The poll has ended for good: the record is settled if it was not, and the window closes.
     void connectionClosed();
 
     void cmdPause_Click();
@@ -58,14 +66,18 @@ private:
     bool saveRecord(const QString &path);
     void showHeader();
     void showProgress();
+    void showController();
 
     QString programmingOf(int input);
     QString besideDataFile(const QString &suffix) const;
 
     const modOVMXConfig &m_doc;
+    // The data file the walk is made for: its record stays beside it whatever is opened later.
+    const QString m_walkFile;
     Prompts &m_prompts;
     FileDialogs &m_fileDialogs;
     EventCoalescer m_coalescer;
+    HandMoves m_hand;
     ActivityModel m_events;
     WalkTestModel *m_walk = nullptr;
     QSortFilterProxyModel *m_shown = nullptr;
@@ -76,6 +88,7 @@ private:
     // A record of other settings lies beside the data file: Save Record asks where instead.
     bool m_foreignBeside = false;
     bool m_closed = false;
+    bool m_settled = false;
 
     QTabWidget *tabViews = nullptr;
     QPushButton *cmdPause = nullptr;
@@ -85,6 +98,7 @@ private:
     QTableView *lstEvents = nullptr;
     QLabel *lblHeader = nullptr;
     QLabel *lblRecord = nullptr;
+    QLabel *lblController = nullptr;
     QTableView *lstInputs = nullptr;
     QLabel *lblProgress = nullptr;
     QPushButton *cmdSaveRecord = nullptr;

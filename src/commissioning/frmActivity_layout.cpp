@@ -35,8 +35,9 @@ QTableView *makeTable(QWidget *parent, const QString &name, QAbstractItemModel *
 
 frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
                          QWidget *parent)
-    : QWidget(parent, Qt::Window), m_doc(doc), m_prompts(prompts), m_fileDialogs(fileDialogs),
-      m_walk(new WalkTestModel(doc, this)), m_shown(new QSortFilterProxyModel(this))
+    : QWidget(parent, Qt::Window), m_doc(doc), m_walkFile(doc.DataFileName), m_prompts(prompts),
+      m_fileDialogs(fileDialogs), m_walk(new WalkTestModel(doc, this)),
+      m_shown(new QSortFilterProxyModel(this))
 {
     setObjectName(QStringLiteral("frmActivity"));
     setWindowTitle(QStringLiteral("Activity"));
@@ -52,7 +53,9 @@ frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs
     takeUpRecord();
     showHeader();
     showProgress();
+    showController();
     connect(m_walk, &WalkTestModel::progressChanged, this, &frmActivity::showProgress);
+    connect(m_walk, &WalkTestModel::controllerChanged, this, &frmActivity::showController);
     connect(m_walk, &WalkTestModel::progressChanged, this, &frmActivity::showHeader);
     placeBesideParent();
 }
@@ -74,7 +77,7 @@ QWidget *frmActivity::buildEventsPage()
     cboFilter->setObjectName(QStringLiteral("cboFilter"));
     cboFilter->addItem(QStringLiteral("All events"), -1);
     for (int subject = 0; subject < 32; ++subject)
-        cboFilter->addItem(ActivityModel::subjectName(subject), subject);
+        cboFilter->addItem(subjectName(subject), subject);
     cmdSaveAs = makeButton(page, QStringLiteral("cmdSaveAs"), QStringLiteral("Save As…"));
     auto *bar = new QHBoxLayout;
     bar->addWidget(cmdPause);
@@ -106,6 +109,9 @@ QWidget *frmActivity::buildWalkPage()
     lblRecord->setObjectName(QStringLiteral("lblRecord"));
     lblRecord->setWordWrap(true);
     lblRecord->hide();
+    lblController = new QLabel(page);
+    lblController->setObjectName(QStringLiteral("lblController"));
+    lblController->setWordWrap(true);
     lstInputs = makeTable(page, QStringLiteral("lstInputs"), m_walk);
     lstInputs->setEditTriggers(QAbstractItemView::DoubleClicked |
                                QAbstractItemView::EditKeyPressed |
@@ -130,6 +136,7 @@ QWidget *frmActivity::buildWalkPage()
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(lblHeader);
     layout->addWidget(lblRecord);
+    layout->addWidget(lblController);
     layout->addWidget(lstInputs);
     layout->addLayout(bar);
     connect(cmdSaveRecord, &QPushButton::clicked, this, &frmActivity::cmdSaveRecord_Click);

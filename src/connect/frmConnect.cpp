@@ -74,6 +74,7 @@ void frmConnect::cmdActivity_Click()
 {
     if (!m_activity) {
         m_activity = new frmActivity(m_doc, m_prompts, m_fileDialogs, this);
+        m_activity->setControllerImage(m_controllerImage);
         connect(this, &frmConnect::statusRead, m_activity.get(), &frmActivity::addReply);
     }
     m_activity->show();
@@ -85,6 +86,10 @@ void frmConnect::cmdClose_Click() { close(); }
 
 void frmConnect::closeEvent(QCloseEvent *event)
 {
+    if (!releaseActivity()) {
+        event->ignore();
+        return;
+    }
     shutDown();
     closeActivity();
     QDialog::closeEvent(event);
@@ -92,9 +97,26 @@ void frmConnect::closeEvent(QCloseEvent *event)
 
 void frmConnect::done(int result)
 {
+    if (!releaseActivity())
+        return;
     shutDown();
     closeActivity();
     QDialog::done(result);
+}
+
+// The walk test's record is settled before anything closes; while still connected the user
+// may cancel and go on walking. The poll stops behind the question, as behind every box here:
+// failing there, it would close the window under the user.
+bool frmConnect::releaseActivity()
+{
+    if (!m_activity)
+        return true;
+    Timer1->stop();
+    if (m_activity->settleRecord(m_connected))
+        return true;
+    if (m_connected)
+        Timer1->start();
+    return false;
 }
 
 // After the poll has stopped and any failure was reported, so the question about the walk

@@ -111,6 +111,7 @@ private:
     modOVMXCommunications::TransferHooks hooksFor(QPushButton *button);
     void shutDown();
     void closeActivity();
+    bool releaseActivity();
 
     modOVMXConfig &m_doc;
     Prompts &m_prompts;

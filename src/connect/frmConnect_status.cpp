@@ -3,6 +3,7 @@
 #include "ConnectColours.h"
 #include "ModelFit.h"
 #include "StatusReply.h"
+#include "frmActivity.h"
 #include "frmConnect.h"
 
 #include "Prompts.h"
@@ -94,6 +95,8 @@ void frmConnect::cmdRly_Click(int relay, bool on)
 {
     if (relay < 0 || relay > 3)
         return;
+    if (m_activity)
+        m_activity->handDriven(24 + relay, QDateTime::currentMSecsSinceEpoch());
     // Nothing else to do on success: the next poll shows the new state.
     if (!m_comm.Transact(Frames::relayCommand(relay, on), Frames::AckLength, Frames::ShortLimit))
         communicationsFailure();
@@ -119,6 +122,8 @@ void frmConnect::cmdDim_Click(int dimmer, int step)
         return;
     }
     const int level = std::clamp(shownLevel(dimmer) + step, 0, 255);
+    if (m_activity)
+        m_activity->handDriven(28 + dimmer, QDateTime::currentMSecsSinceEpoch());
     if (!m_comm.Transact(Frames::dimmerCommand(dimmer, level), Frames::AckLength,
                          Frames::ShortLimit))
         communicationsFailure();

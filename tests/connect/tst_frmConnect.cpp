@@ -115,7 +115,7 @@ struct Session {
     // Setup: "controller holds W=V...", "document holds W=V...", "controller answers status
     // PAYLOAD", "controller fault NAME", "controller only on COMn", "document unmodified",
     // "backup folder blocked by a file". The user: "open", "choose COMn", "click BUTTON",
-    // "answer Yes|No" (to the next question), "press Escape", "read the status", "read the
+    // "answer Yes|No|Cancel" (to the next question), "press Escape", "read the status", "read the
     // differences", "read the activity". Time: "poll" (one tick by hand), "wait for the timer"
     // (its own tick).
     void step(const QString &line)
@@ -162,6 +162,8 @@ struct Session {
             Q_EMIT list->activated(list->currentIndex());
         } else if (line.startsWith("click")) {
             QTest::mouseClick(child<QPushButton>(arg), Qt::LeftButton);
+        } else if (line == "answer Cancel") {
+            prompts.choices << Prompts::Answer::Cancel;
         } else if (line.startsWith("answer")) {
             prompts.script({arg == "Yes"});
         } else if (line == "poll") {
