@@ -12,13 +12,18 @@ struct Placed {
     qreal top;
 };
 
+// A block that splits need only begin on the page of the blocks kept with it.
+constexpr qreal LeastOfASplit = 48;
+
 // From block n on, what must share its page: the block and every block it is kept with.
 qreal keptHeight(const Block &first, const std::vector<Block> &blocks, size_t n)
 {
     qreal height = first.height;
     for (bool kept = first.keepWithNext; kept && n + 1 < blocks.size();
-         kept = blocks[n].keepWithNext)
-        height += blocks[++n].height;
+         kept = blocks[n].keepWithNext) {
+        const Block &next = blocks[++n];
+        height += next.split ? std::min(next.height, LeastOfASplit) : next.height;
+    }
     return height;
 }
 
