@@ -111,6 +111,11 @@ QVariant WalkTestModel::text(const WalkTest::Input &in, int input, int column) c
             seen << QStringLiteral("closed");
         if (in.seenOpened)
             seen << QStringLiteral("opened");
+        // Presses under other settings are shown, and said not to count.
+        const bool uncounted = std::any_of(in.events.begin(), in.events.end(),
+                                           [](const WalkTest::Seen &e) { return !e.confirmed; });
+        if (seen.isEmpty() && uncounted)
+            return QStringLiteral("pressed, not counted");
         return seen.join(QStringLiteral(", "));
     }
     case FollowedColumn: {

@@ -91,11 +91,10 @@ void frmActivity::showController()
     if (!controller)
         lblController->setText(
             QStringLiteral("The controller's settings are not confirmed: presses are listed, "
-                           "but no input can pass until Connect or a download confirms them."));
+                           "but none counts until Connect or a download confirms them."));
     else if (!test.confirmed())
         lblController->setText(
-            QStringLiteral("The controller runs other settings (checksum %1; this file's is "
-                           "%2): presses are listed, but no input can pass until this file's "
-                           "settings are sent.")
+            QStringLiteral("The controller runs other settings (%1, not this file's %2): "
+                           "presses are listed, but none counts until this file is sent.")
                 .arg(checksumText(controller->checksum), checksumText(test.checksum())));
 }

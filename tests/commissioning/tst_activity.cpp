@@ -337,6 +337,8 @@ private Q_SLOTS:
         w.reply(0, 0, 0);
         w.reply(250, 0x04, 0x02);
         QCOMPARE(w.shown().rowCount(), 2);
+        QCOMPARE(walk.index(0, WalkTestModel::SeenColumn).data().toString(),
+                 u"pressed, not counted"_s);
         w.window.setControllerImage(modOVMXConfig::withPort(doc.image(), 3));
         QVERIFY(line->isHidden() && walk.setData(pass, Qt::Checked, Qt::CheckStateRole));
     }
