@@ -74,6 +74,9 @@ std::vector<Command> deviceCommands()
          "switch relay N (1-4; 3 and 4 exist on an MX-4 only)", relay},
         {"dimmer", "N LEVEL", "N and LEVEL", 2, 2, {port, trace},
          "set dimmer N (1-4) to LEVEL (0-255, or a percentage such as 50%)", dimmer},
+        {"identify", "relay N|dimmer N", "relay N or dimmer N", 2, 2, {port, trace},
+         "find the fitting an output drives: a relay on and off three times a second apart, a "
+         "dimmer to full, off and full, then back as it was", identify},
         {"monitor", "[FILE]", "at most one FILE", 0, 1,
          {value("for", "SECONDS", "a number of seconds", "stop after SECONDS (default: at Ctrl-C)"),
           flag("json", "one JSON object per line"), port, trace},

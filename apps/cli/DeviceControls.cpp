@@ -1,9 +1,12 @@
-// The commands that watch and drive the controller by hand: status, relay and dimmer.
+// The commands that watch and drive the controller by hand: status, relay, dimmer and identify.
 #include "DeviceCommands.h"
 
 #include "CommTexts.h"
 #include "DeviceSession.h"
+#include "Identify.h"
 
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <cstdio>
@@ -121,6 +124,56 @@ int setDimmer(Session &s, const QStringList &words)
                                      Frames::ShortLimit);
     return ok ? Success : s.unreachable(QStringLiteral("did not take the command"));
 }
+// Each step as the status reads it back after the command; Ctrl-C skips to the last step, so
+// the output is always put back as it was.
+int identifyOutput(Session &s, const QStringList &words)
+{
+    const QString kind = words.value(0).toLower();
+    const bool relay = kind == QLatin1String("relay");
+    int n = 0;
+    if (!relay && kind != QLatin1String("dimmer"))
+        return s.cli.usageError(
+            QStringLiteral("identify names a relay or a dimmer, not \"%1\"").arg(words.value(0)));
+    if (!number(words.value(1), 1, 4, &n))
+        return s.cli.usageError(
+            QStringLiteral("N is a %1 from 1 to 4, not \"%2\"").arg(kind, words.value(1)));
+    if (!s.connect())
+        return ControllerUnreadable;
+    const std::optional<ControllerStatus> status = s.readStatus();
+    if (!status)
+        return s.unreachable(QStringLiteral("could not be read"));
+    if (n > 2 && !status->fourChannel)
+        return s.refuseOutput(relay ? "relay" : "dimmer", n);
+    if (!relay && !CommTexts::dimmersControllable(status->node)) {
+        s.cli.note(CommTexts::networkedDimmers());
+        return Failed;
+    }
+    const int subject = (relay ? 24 : 28) + n - 1;
+    const QList<Identify::Step> steps =
+        Identify::steps(subject, Identify::levelOf(*status, subject));
+    const Interruption interruption;
+    QElapsedTimer clock;
+    clock.start();
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const bool last = i + 1 == steps.size();
+        if (interruption.happened() && !last)
+            continue;
+        while (!interruption.happened() && clock.elapsed() < steps[i].atMs)
+            QThread::msleep(
+                static_cast<unsigned long>(std::min<qint64>(50, steps[i].atMs - clock.elapsed())));
+        if (!s.comm->Transact(steps[i].command, Frames::AckLength, Frames::ShortLimit))
+            return s.unreachable(QStringLiteral("did not take the command"));
+        const std::optional<ControllerStatus> seen = s.readStatus();
+        if (!seen)
+            return s.unreachable(QStringLiteral("could not be read"));
+        const int level = Identify::levelOf(*seen, subject);
+        s.cli.out(steps[i].words +
+                  (level == steps[i].level ? QString()
+                                           : QStringLiteral(" (the status shows %1)").arg(level)) +
+                  QLatin1Char('\n'));
+    }
+    return Success;
+}
 } // namespace
 
 int status(const Cli::Invocation &cli)
@@ -137,6 +190,11 @@ int relay(const Cli::Invocation &cli)
 int dimmer(const Cli::Invocation &cli)
 {
     return withSession(cli, [&](Session &s) { return setDimmer(s, cli.positional); });
+}
+
+int identify(const Cli::Invocation &cli)
+{
+    return withSession(cli, [&](Session &s) { return identifyOutput(s, cli.positional); });
 }
 
 } // namespace DeviceCommands
