@@ -2,6 +2,7 @@
 #include "frmActivity.h"
 
 #include "DataDirectory.h"
+#include "LiveColumn.h"
 #include "Prompts.h"
 #include "StatusReply.h"
 
@@ -20,7 +21,10 @@ void frmActivity::addReply(const QByteArray &reply, qint64 timeMs)
     m_walk->setController(status);
     if (m_walk->test().header != before)
         showHeader();
-    addEvents(m_coalescer.feed(status, timeMs));
+    bool changed = false;
+    addEvents(m_site.feed(status, timeMs, m_doc, &changed));
+    if (changed)
+        showLive();
 }
 
 void frmActivity::addEvents(const QList<StatusEvent> &events)
@@ -30,8 +34,7 @@ void frmActivity::addEvents(const QList<StatusEvent> &events)
     const QScrollBar *bar = lstEvents->verticalScrollBar();
     // The list follows the newest event unless the user has scrolled back to read.
     const bool atBottom = bar->value() == bar->maximum();
-    for (StatusEvent e : events) {
-        m_hand.mark(e);
+    for (const StatusEvent &e : events) {
         const bool input = e.kind == EventKind::InputClosed || e.kind == EventKind::InputOpened;
         m_events.append(e, input ? programmingOf(e.input) : QString());
         m_walk->add(e);
@@ -44,26 +47,36 @@ void frmActivity::addEvents(const QList<StatusEvent> &events)
 // opened), and the list describes each event by the programming it happened under.
 QString frmActivity::programmingOf(int input)
 {
+    return inputProgramming(currentTexts(), input).join(QStringLiteral(", "));
+}
+
+const ConfigTexts::ScreenTexts &frmActivity::currentTexts()
+{
     if (!m_textsKnown || m_doc.image() != m_textsOf) {
         ConfigTexts::deriveScreenTexts(m_doc, m_texts);
         m_textsOf = m_doc.image();
         m_textsKnown = true;
     }
-    return inputProgramming(m_texts, input).join(QStringLiteral(", "));
+    return m_texts;
 }
+
+void frmActivity::showLive() { picLive->showInput(m_site.live(), currentTexts().cells); }
 
 void frmActivity::setControllerImage(const std::optional<modOVMXConfig::Image> &image)
 {
     m_walk->setControllerImage(image);
 }
 
-void frmActivity::handDriven(int subject, qint64 timeMs) { m_hand.driven(subject, timeMs); }
+void frmActivity::handDriven(int subject, qint64 timeMs) { m_site.handDriven(subject, timeMs); }
 
 bool frmActivity::settleRecord(bool cancellable)
 {
     if (m_settled)
         return true;
-    addEvents(m_coalescer.flush());
+    bool changed = false;
+    addEvents(m_site.flush(m_doc, &changed));
+    if (changed)
+        showLive();
     if (m_walk->isChanged()) {
         const QString title = QStringLiteral("Walk Test");
         const QString question = QStringLiteral("Keep the walk test's record?");

@@ -2,14 +2,14 @@
 
 #include "ActivityModel.h"
 #include "ConfigTexts.h"
-#include "EventCoalescer.h"
-#include "HandMoves.h"
+#include "SiteEvents.h"
 #include "WalkTestModel.h"
 
 #include <QWidget>
 
 class FileDialogs;
 class Prompts;
+class LiveColumn;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -69,6 +69,8 @@ private:
     void showController();
 
     QString programmingOf(int input);
+    const ConfigTexts::ScreenTexts &currentTexts();
+    void showLive();
     QString besideDataFile(const QString &suffix) const;
 
     const modOVMXConfig &m_doc;
@@ -76,8 +78,7 @@ private:
     const QString m_walkFile;
     Prompts &m_prompts;
     FileDialogs &m_fileDialogs;
-    EventCoalescer m_coalescer;
-    HandMoves m_hand;
+    SiteEvents m_site;
     ActivityModel m_events;
     WalkTestModel *m_walk = nullptr;
     QSortFilterProxyModel *m_shown = nullptr;
@@ -100,6 +101,7 @@ private:
     QLabel *lblRecord = nullptr;
     QLabel *lblController = nullptr;
     QTableView *lstInputs = nullptr;
+    LiveColumn *picLive = nullptr;
     QLabel *lblProgress = nullptr;
     QPushButton *cmdSaveRecord = nullptr;
     QPushButton *cmdSaveRecordAs = nullptr;

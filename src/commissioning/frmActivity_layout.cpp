@@ -1,6 +1,7 @@
 // The window's controls; nothing here reads events.
 #include "frmActivity.h"
 
+#include "LiveColumn.h"
 #include "WindowPlacement.h"
 
 #include <QComboBox>
@@ -49,7 +50,7 @@ frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs
     tabViews->addTab(buildWalkPage(), QStringLiteral("Walk Test"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabViews);
-    resize(800, 480);
+    resize(900, 480);
     takeUpRecord();
     showHeader();
     showProgress();
@@ -137,7 +138,12 @@ QWidget *frmActivity::buildWalkPage()
     layout->addWidget(lblHeader);
     layout->addWidget(lblRecord);
     layout->addWidget(lblController);
-    layout->addWidget(lstInputs);
+    // Beside the checklist, the input last worked as the grid shows its column.
+    picLive = new LiveColumn(page);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(lstInputs, 1);
+    middle->addWidget(picLive, 0, Qt::AlignTop);
+    layout->addLayout(middle);
     layout->addLayout(bar);
     connect(cmdSaveRecord, &QPushButton::clicked, this, &frmActivity::cmdSaveRecord_Click);
     connect(cmdSaveRecordAs, &QPushButton::clicked, this, &frmActivity::cmdSaveRecordAs_Click);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SiteEvents.h"
 #include "modOVMXCommunications.h"
 #include "modOVMXConfig.h"
 
@@ -45,6 +46,8 @@ public:
     QTimer *timer() const { return Timer1; }
     // Where the controller's memory is kept when a verify reads it whole and confirmed.
     QString lastBackupPath() const { return m_backupPath; }
+    // The input last worked on site and what followed it, for the main window's grid.
+    const LiveInput &live() const { return m_site.live(); }
     // What "Backups…" does: the main window opens a kept copy as a data file.
     void setBackupOpener(std::function<void()> opener) { m_openBackup = std::move(opener); }
 
@@ -52,6 +55,8 @@ Q_SIGNALS:
     // After each status read that succeeded: the reply as received and when, in milliseconds
     // since the epoch. The poll's own display and timing do not wait on what listens.
     void statusRead(const QByteArray &reply, qint64 timeMs);
+    // The input last worked, or what followed it, changed.
+    void liveChanged();
 
 public Q_SLOTS:
     void Form_Activate();
@@ -98,6 +103,7 @@ private:
     void showNotes();
     int shownLevel(int dimmer) const;
     void communicationsFailure();
+    void handDriven(int subject);
 
     // Connect and the transfers, in frmConnect_transfer.cpp.
     void showDevice();
@@ -125,6 +131,7 @@ private:
     QString m_backupPath;
     std::function<void()> m_openBackup;
     QPointer<frmActivity> m_activity; // one at most, made on the first "Activity…"
+    SiteEvents m_site;
     QString m_unknownBecause, m_sentNote, m_modelNote;
 
     QComboBox *cboComPort = nullptr;

@@ -35,7 +35,12 @@ void frmConnect::Timer1_Timer()
     const ControllerStatus status = DecodeStatus(m_comm.LastReply);
     showStatus(status);
     showModelRows(status.fourChannel);
-    Q_EMIT statusRead(m_comm.LastReply, QDateTime::currentMSecsSinceEpoch());
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    bool changed = false;
+    m_site.feed(status, now, m_doc, &changed);
+    Q_EMIT statusRead(m_comm.LastReply, now);
+    if (changed)
+        Q_EMIT liveChanged();
 }
 
 void frmConnect::showOnOff(int index, bool on)
@@ -95,11 +100,19 @@ void frmConnect::cmdRly_Click(int relay, bool on)
 {
     if (relay < 0 || relay > 3)
         return;
-    if (m_activity)
-        m_activity->handDriven(24 + relay, QDateTime::currentMSecsSinceEpoch());
+    handDriven(24 + relay);
     // Nothing else to do on success: the next poll shows the new state.
     if (!m_comm.Transact(Frames::relayCommand(relay, on), Frames::AckLength, Frames::ShortLimit))
         communicationsFailure();
+}
+
+// The next change of that output is the hand's, not an input's, wherever events are read.
+void frmConnect::handDriven(int subject)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    m_site.handDriven(subject, now);
+    if (m_activity)
+        m_activity->handDriven(subject, now);
 }
 
 // The leading decimal number of the label, 0 when it starts with none (the "-" before the
@@ -122,8 +135,7 @@ void frmConnect::cmdDim_Click(int dimmer, int step)
         return;
     }
     const int level = std::clamp(shownLevel(dimmer) + step, 0, 255);
-    if (m_activity)
-        m_activity->handDriven(28 + dimmer, QDateTime::currentMSecsSinceEpoch());
+    handDriven(28 + dimmer);
     if (!m_comm.Transact(Frames::dimmerCommand(dimmer, level), Frames::AckLength,
                          Frames::ShortLimit))
         communicationsFailure();

@@ -4,6 +4,7 @@
 #include "FakePrompts.h"
 #include "Frames.h"
 #include "IsolatedHome.h"
+#include "LiveColumn.h"
 #include "frmActivity.h"
 
 #include <QComboBox>
@@ -296,6 +297,26 @@ private Q_SLOTS:
         }
         QCOMPARE(list.join(" | "), credited);
         QCOMPARE(record.join(" | "), credited);
+    }
+
+    // Beside the checklist, the input last worked as the grid shows its column: the relay that
+    // followed lit; opened again with the relay staying on, the relay marked as silent.
+    void liveColumn_showsTheInputLastWorked()
+    {
+        Window w(doc);
+        w.reply(0, 0, 0);
+        w.reply(250, 0x04, 0x02); // TB01 In 3 closes, relay 2 follows
+        const auto *live = w.child<LiveColumn>("picLive");
+        const GridModel &model = live->model();
+        QCOMPARE(live->rows(), (QList<int>{0, 1, 2, 3, 28, 29, 30, 31}));
+        QCOMPARE(model.liveInput(), 2);
+        QCOMPARE(model.cellColour(24 * 1 + 2), GridModel::LiveColour);
+        QCOMPARE(model.cellColour(24 * 0 + 2), GridModel::RelayColour);
+        QCOMPARE(model.cellText(24 * 1 + 2), u"OnOff"_s);
+        w.reply(500, 0, 0x02);
+        QCOMPARE(model.cellColour(24 * 1 + 2), GridModel::SilentColour);
+        QCOMPARE(model.outputColour(1), GridModel::SilentColour);
+        QCOMPARE(model.outputColour(0), GridModel::HeadingColour);
     }
 
     // What the installer types in a comment stays while events change other cells.

@@ -1,6 +1,7 @@
 #include "ControllerSimulator.h"
 #include "EventCoalescer.h"
 #include "ExpectedResponse.h"
+#include "LiveInput.h"
 #include "Frames.h"
 #include "WalkTest.h"
 
@@ -372,6 +373,49 @@ private Q_SLOTS:
         QCOMPARE(test.input(2).attempts, (QList<A>{{2500, Verdict::Fail, "relay 2 stays off", true},
                                                    {7000, Verdict::Pass, "rewired", true}}));
         QCOMPARE(test.tally(), (WalkTest::Tally{1, 1, 0, 0}));
+    }
+
+    // The input last worked, the rows of the outputs that followed it and of those its
+    // programming moves that stayed still (TB01 In 3 moves relay 2, row 1, and dimmer 1, 28).
+    void liveInput_data()
+    {
+        QTest::addColumn<QList<StatusEvent>>("events");
+        QTest::addColumn<QString>("shown"); // input: followed rows / silent rows
+        const StatusEvent press = happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed");
+        StatusEvent byHand = happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on by hand");
+        byHand.byHand = true;
+        QTest::newRow("relayFollowed_dimmerSilent")
+            << QList<StatusEvent>{press, happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on")}
+            << "2: 1 / 28";
+        QTest::newRow("byHand_notFollowed") << QList<StatusEvent>{press, byHand} << "2:  / 1 28";
+        QTest::newRow("tooLate_notFollowed")
+            << QList<StatusEvent>{press, happened(3250, EventKind::RelayOn, -1, 1, "Relay 2 on")}
+            << "2:  / 1 28";
+        QTest::newRow("anotherInput_startsAfresh")
+            << QList<StatusEvent>{press, happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on"),
+                                  happened(1500, EventKind::InputOpened, 12, -1, "HW In 1 opened")}
+            << "12:  / ";
+    }
+    void liveInput()
+    {
+        QFETCH(QList<StatusEvent>, events);
+        QFETCH(QString, shown);
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2);
+        doc.SetDimmerControl(2, 0, 3);
+        LiveInput live;
+        for (const StatusEvent &e : events)
+            live.add(e, doc);
+        const auto join = [](const QList<int> &rows) {
+            QStringList all;
+            for (const int row : rows)
+                all << QString::number(row);
+            return all.join(' ');
+        };
+        QCOMPARE(QStringLiteral("%1: %2 / %3")
+                     .arg(live.input())
+                     .arg(join(live.followedRows()), join(live.silentRows())),
+                 shown);
     }
 
     // The expected response of an input in words, output by output, and the outputs it moves.
