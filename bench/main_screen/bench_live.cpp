@@ -78,6 +78,7 @@ int main(int argc, char *argv[])
     // A switch of each station worked in turn, closed then opened, its relays following.
     const double lit = polls(200, [&](int n) { controller.setInput((n / 2) % 12, n % 2 == 0); });
     printBenchRow("a poll lighting the input worked, painted (vs an idle poll)", lit, idle, "ms");
-    printBenchRow("its share of one core at four polls a second (vs 5 %)", lit * 4 / 10.0, 5.0, "%");
+    printBenchRow("its share of one core at four polls a second (vs 5 %)", lit * 4 / 10.0, 5.0,
+                  "%");
     return 0;
 }

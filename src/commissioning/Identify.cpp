@@ -17,7 +17,7 @@ Step step(int subject, int n, int level, bool last)
         words += level ? QStringLiteral("on") : QStringLiteral("off");
     else
         words += (last ? QStringLiteral("to ") : QStringLiteral("at ")) + QString::number(level);
-    return {StepMs * n, level,
+    return {StepMs * n, subject, level,
             relay ? Frames::relayCommand(output, level != 0) : Frames::dimmerCommand(output, level),
             words};
 }

@@ -16,7 +16,8 @@ constexpr qint64 StepMs = 1000;
 
 struct Step {
     qint64 atMs = 0; // from the start
-    int level = 0;   // a relay's 0 or 1, a dimmer's 0-255
+    int subject = 0;
+    int level = 0; // a relay's 0 or 1, a dimmer's 0-255
     QByteArray command;
     QString words; // "Relay 2 on", "Dimmer 1 back to 128"
 };

@@ -12,8 +12,8 @@ class SiteEvents
 public:
     // The events since the last reply; `changed` says whether the input last worked, or what
     // followed it, changed.
-    QList<StatusEvent> feed(const ControllerStatus &status, qint64 timeMs,
-                            const modOVMXConfig &doc, bool *changed = nullptr);
+    QList<StatusEvent> feed(const ControllerStatus &status, qint64 timeMs, const modOVMXConfig &doc,
+                            bool *changed = nullptr);
     // The moves still under way, as far as they got.
     QList<StatusEvent> flush(const modOVMXConfig &doc, bool *changed = nullptr);
     void handDriven(int subject, qint64 timeMs) { m_hand.driven(subject, timeMs); }

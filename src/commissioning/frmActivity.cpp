@@ -99,6 +99,17 @@ void frmActivity::connectionClosed()
     close();
 }
 
+void frmActivity::cmdIdentify_Click()
+{
+    Q_EMIT identifyRequested(cboIdentify->currentData().toInt());
+}
+
+void frmActivity::setIdentifying(bool running)
+{
+    cmdIdentify->setEnabled(!running);
+    cboIdentify->setEnabled(!running);
+}
+
 void frmActivity::cmdPause_Click()
 {
     m_events.setPaused(!m_events.isPaused());

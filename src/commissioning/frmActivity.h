@@ -53,11 +53,19 @@ public Q_SLOTS:
     void cmdSaveAs_Click();
     bool cmdSaveRecord_Click();
     bool cmdSaveRecordAs_Click();
+    void cmdIdentify_Click();
+    // While an output is being identified, no other can be.
+    void setIdentifying(bool running);
+
+Q_SIGNALS:
+    // Identify the output (24 + relay, 28 + dimmer): the connection window drives it.
+    void identifyRequested(int subject);
 
 private:
     // Construction, in frmActivity_layout.cpp.
     QWidget *buildEventsPage();
     QWidget *buildWalkPage();
+    QLayout *buildIdentifyBar();
     QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption);
     void placeBesideParent();
 
@@ -105,4 +113,6 @@ private:
     QLabel *lblProgress = nullptr;
     QPushButton *cmdSaveRecord = nullptr;
     QPushButton *cmdSaveRecordAs = nullptr;
+    QComboBox *cboIdentify = nullptr;
+    QPushButton *cmdIdentify = nullptr;
 };

@@ -50,6 +50,7 @@ frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs
     tabViews->addTab(buildWalkPage(), QStringLiteral("Walk Test"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabViews);
+    layout->addLayout(buildIdentifyBar());
     resize(900, 480);
     takeUpRecord();
     showHeader();
@@ -67,6 +68,26 @@ QPushButton *frmActivity::makeButton(QWidget *parent, const QString &name, const
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
+}
+
+// Below both tabs: an output made to show itself, so the installer finds the fitting it drives.
+QLayout *frmActivity::buildIdentifyBar()
+{
+    cboIdentify = new QComboBox(this);
+    cboIdentify->setObjectName(QStringLiteral("cboIdentify"));
+    for (int subject = 24; subject < 32; ++subject)
+        cboIdentify->addItem(subjectName(subject), subject);
+    cmdIdentify = makeButton(this, QStringLiteral("cmdIdentify"), QStringLiteral("Identify"));
+    cmdIdentify->setToolTip(QStringLiteral("A relay switches on and off three times, a second "
+                                           "apart; a dimmer goes to full, off and full. Then it "
+                                           "is put back as it was."));
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(new QLabel(QStringLiteral("Find an output's fitting:"), this));
+    bar->addWidget(cboIdentify);
+    bar->addWidget(cmdIdentify);
+    bar->addStretch();
+    connect(cmdIdentify, &QPushButton::clicked, this, &frmActivity::cmdIdentify_Click);
+    return bar;
 }
 
 QWidget *frmActivity::buildEventsPage()

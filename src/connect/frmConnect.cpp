@@ -76,6 +76,7 @@ void frmConnect::cmdActivity_Click()
         m_activity = new frmActivity(m_doc, m_prompts, m_fileDialogs, this);
         m_activity->setControllerImage(m_controllerImage);
         connect(this, &frmConnect::statusRead, m_activity.get(), &frmActivity::addReply);
+        connect(m_activity.get(), &frmActivity::identifyRequested, this, &frmConnect::identify);
     }
     m_activity->show();
     m_activity->raise();
@@ -130,6 +131,11 @@ void frmConnect::closeActivity()
 void frmConnect::shutDown()
 {
     Timer1->stop();
+    // An output being identified is put back before the port closes, as far as the line lets.
+    if (!m_identifySteps.isEmpty() && m_comm.PortOpen())
+        m_comm.Transact(m_identifySteps.last().command, Frames::AckLength, Frames::ShortLimit);
+    m_identifySteps.clear();
+    endIdentify();
     if (m_comm.PortOpen())
         m_comm.ClosePort();
     m_connected = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Identify.h"
 #include "SiteEvents.h"
 #include "modOVMXCommunications.h"
 #include "modOVMXConfig.h"
@@ -10,6 +11,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+
+#include <QList>
 
 class QComboBox;
 class QGroupBox;
@@ -70,6 +73,9 @@ public Q_SLOTS:
     void cmdDifferences_Click();
     void cmdBackups_Click();
     void cmdActivity_Click();
+    // Works the output (24 + relay, 28 + dimmer) so the installer finds its fitting, then puts
+    // it back; the poll goes on meanwhile.
+    void identify(int subject);
     void cmdClose_Click();
 
 protected:
@@ -104,6 +110,8 @@ private:
     int shownLevel(int dimmer) const;
     void communicationsFailure();
     void handDriven(int subject);
+    void identifyStep();
+    void endIdentify();
 
     // Connect and the transfers, in frmConnect_transfer.cpp.
     void showDevice();
@@ -132,6 +140,10 @@ private:
     std::function<void()> m_openBackup;
     QPointer<frmActivity> m_activity; // one at most, made on the first "Activity…"
     SiteEvents m_site;
+    std::optional<ControllerStatus> m_lastStatus;
+    QTimer *m_identifyTimer = nullptr;
+    QList<Identify::Step> m_identifySteps; // those still to come
+    qint64 m_identifyStartMs = 0;
     QString m_unknownBecause, m_sentNote, m_modelNote;
 
     QComboBox *cboComPort = nullptr;

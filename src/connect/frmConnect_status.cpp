@@ -33,6 +33,7 @@ void frmConnect::Timer1_Timer()
         return;
     }
     const ControllerStatus status = DecodeStatus(m_comm.LastReply);
+    m_lastStatus = status;
     showStatus(status);
     showModelRows(status.fourChannel);
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -104,6 +105,56 @@ void frmConnect::cmdRly_Click(int relay, bool on)
     // Nothing else to do on success: the next poll shows the new state.
     if (!m_comm.Transact(Frames::relayCommand(relay, on), Frames::AckLength, Frames::ShortLimit))
         communicationsFailure();
+}
+
+void frmConnect::identify(int subject)
+{
+    if (!m_connected || !m_lastStatus || !m_identifySteps.isEmpty() || subject < 24 || subject > 31)
+        return;
+    if (subject % 4 > 1 && !m_lastStatus->fourChannel) {
+        m_prompts.message(QStringLiteral("Identify"),
+                          QStringLiteral("The controller is an MX-2: it has relays 1 and 2 and "
+                                         "dimmers 1 and 2 only."),
+                          Prompts::Icon::Information);
+        return;
+    }
+    if (subject >= 28 && !CommTexts::dimmersControllable(m_lastStatus->node)) {
+        m_prompts.message(QString(), CommTexts::networkedDimmers(), Prompts::Icon::NoIcon);
+        return;
+    }
+    m_identifySteps = Identify::steps(subject, Identify::levelOf(*m_lastStatus, subject));
+    m_identifyStartMs = QDateTime::currentMSecsSinceEpoch();
+    if (m_activity)
+        m_activity->setIdentifying(true);
+    identifyStep();
+}
+
+// One step now, the next when it is due.
+void frmConnect::identifyStep()
+{
+    if (m_identifySteps.isEmpty() || !m_connected)
+        return;
+    const Identify::Step step = m_identifySteps.takeFirst();
+    handDriven(step.subject);
+    if (!m_comm.Transact(step.command, Frames::AckLength, Frames::ShortLimit)) {
+        m_identifySteps.clear();
+        endIdentify();
+        communicationsFailure();
+        return;
+    }
+    if (m_identifySteps.isEmpty()) {
+        endIdentify();
+        return;
+    }
+    const qint64 due = m_identifyStartMs + m_identifySteps.first().atMs;
+    m_identifyTimer->start(int(std::max<qint64>(0, due - QDateTime::currentMSecsSinceEpoch())));
+}
+
+void frmConnect::endIdentify()
+{
+    m_identifyTimer->stop();
+    if (m_activity)
+        m_activity->setIdentifying(false);
 }
 
 // The next change of that output is the hand's, not an input's, wherever events are read.

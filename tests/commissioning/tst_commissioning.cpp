@@ -1,8 +1,8 @@
 #include "ControllerSimulator.h"
 #include "EventCoalescer.h"
 #include "ExpectedResponse.h"
-#include "LiveInput.h"
 #include "Frames.h"
+#include "LiveInput.h"
 #include "WalkTest.h"
 
 #include <QJsonArray>
