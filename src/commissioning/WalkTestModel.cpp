@@ -1,5 +1,7 @@
 #include "WalkTestModel.h"
 
+#include "ExpectedResponse.h"
+
 #include <QColor>
 
 #include <algorithm>
@@ -23,9 +25,13 @@ WalkTestModel::WalkTestModel(const modOVMXConfig &doc, QObject *parent)
 {
     ConfigTexts::ScreenTexts texts;
     ConfigTexts::deriveScreenTexts(doc, texts);
+    // In words, with the timed minutes, as the handover document has them; a value no editor
+    // offers is shown as the grid shows it.
     for (int i = 0; i < WalkTest::InputCount; ++i) {
+        const QStringList words = ExpectedResponse::of(doc, i).words;
         m_programming[static_cast<size_t>(i)] =
-            inputProgramming(texts, i).join(QStringLiteral(", "));
+            words.isEmpty() ? inputProgramming(texts, i).join(QStringLiteral(", "))
+                            : words.join(QStringLiteral("; "));
         m_order[static_cast<size_t>(i)] = i;
     }
     std::stable_partition(m_order.begin(), m_order.end(),
@@ -158,6 +164,9 @@ QVariant WalkTestModel::data(const QModelIndex &index, int role) const
     }
     if (role == Qt::ToolTipRole && column >= PassColumn && in.attempts.size() > 1)
         return history(in);
+    // A cell cut short says all of itself: each output on a line of its own.
+    if (role == Qt::ToolTipRole && column != InputColumn)
+        return text(in, input, column).toString().replace(QStringLiteral("; "), QStringLiteral("\n"));
     return {};
 }
 

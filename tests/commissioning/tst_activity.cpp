@@ -189,6 +189,11 @@ private Q_SLOTS:
         QCOMPARE(walk.index(0, WalkTestModel::FollowedColumn).data().toString(),
                  u"Relay 2 on, Relay 2 off"_s);
         QCOMPARE(walk.index(1, WalkTestModel::InputColumn).data().toString(), u"HW In 1"_s);
+        // In words, the whole of it in the tooltip, an output to a line.
+        QCOMPARE(walk.index(0, WalkTestModel::ProgrammedColumn).data().toString(),
+                 u"Relay 2 on when closed, off when opened"_s);
+        QCOMPARE(walk.index(1, WalkTestModel::ProgrammedColumn).data(Qt::ToolTipRole).toString(),
+                 u"Dimmer 1 raise 10 %, reverting when opened"_s);
         QCOMPARE(walk.index(2, WalkTestModel::InputColumn).data(Qt::ForegroundRole),
                  QVariant(QColor(Qt::gray)));
         QCOMPARE(w.child<QLabel>("lblProgress")->text(),
