@@ -99,6 +99,30 @@ int switchRelay(Session &s, const QStringList &words)
     return ok ? Success : s.unreachable(QStringLiteral("did not take the command"));
 }
 
+// Connects and reads what a command to output n needs: the model has it, and a dimmer can be
+// driven from here. The status, or none with `code` the exit status.
+std::optional<ControllerStatus> outputReady(Session &s, bool dimmer, int n, int *code)
+{
+    *code = ControllerUnreadable;
+    if (!s.connect())
+        return std::nullopt;
+    const std::optional<ControllerStatus> status = s.readStatus();
+    if (!status) {
+        *code = s.unreachable(QStringLiteral("could not be read"));
+        return std::nullopt;
+    }
+    if (n > 2 && !status->fourChannel) {
+        *code = s.refuseOutput(dimmer ? "dimmer" : "relay", n);
+        return std::nullopt;
+    }
+    if (dimmer && !CommTexts::dimmersControllable(status->node)) {
+        s.cli.note(CommTexts::networkedDimmers());
+        *code = Failed;
+        return std::nullopt;
+    }
+    return status;
+}
+
 int setDimmer(Session &s, const QStringList &words)
 {
     int n = 0, level = 0;
@@ -109,21 +133,14 @@ int setDimmer(Session &s, const QStringList &words)
         return s.cli.usageError(QStringLiteral("LEVEL is 0 to 255 or a percentage from 0% to 100%, "
                                                "not \"%1\"")
                                     .arg(words.value(1)));
-    if (!s.connect())
-        return ControllerUnreadable;
-    const std::optional<ControllerStatus> status = s.readStatus();
-    if (!status)
-        return s.unreachable(QStringLiteral("could not be read"));
-    if (n > 2 && !status->fourChannel)
-        return s.refuseOutput("dimmer", n);
-    if (!CommTexts::dimmersControllable(status->node)) {
-        s.cli.note(CommTexts::networkedDimmers());
-        return Failed;
-    }
+    int code = Success;
+    if (!outputReady(s, true, n, &code))
+        return code;
     const bool ok = s.comm->Transact(Frames::dimmerCommand(n - 1, level), Frames::AckLength,
                                      Frames::ShortLimit);
     return ok ? Success : s.unreachable(QStringLiteral("did not take the command"));
 }
+
 // Each step as the status reads it back after the command; Ctrl-C skips to the last step, so
 // the output is always put back as it was.
 int identifyOutput(Session &s, const QStringList &words)
@@ -137,17 +154,10 @@ int identifyOutput(Session &s, const QStringList &words)
     if (!number(words.value(1), 1, 4, &n))
         return s.cli.usageError(
             QStringLiteral("N is a %1 from 1 to 4, not \"%2\"").arg(kind, words.value(1)));
-    if (!s.connect())
-        return ControllerUnreadable;
-    const std::optional<ControllerStatus> status = s.readStatus();
+    int code = Success;
+    const std::optional<ControllerStatus> status = outputReady(s, !relay, n, &code);
     if (!status)
-        return s.unreachable(QStringLiteral("could not be read"));
-    if (n > 2 && !status->fourChannel)
-        return s.refuseOutput(relay ? "relay" : "dimmer", n);
-    if (!relay && !CommTexts::dimmersControllable(status->node)) {
-        s.cli.note(CommTexts::networkedDimmers());
-        return Failed;
-    }
+        return code;
     const int subject = (relay ? 24 : 28) + n - 1;
     const QList<Identify::Step> steps =
         Identify::steps(subject, Identify::levelOf(*status, subject));

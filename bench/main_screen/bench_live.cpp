@@ -19,16 +19,6 @@
 
 #include <ctime>
 
-namespace
-{
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
-}
-} // namespace
-
 int main(int argc, char *argv[])
 {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
@@ -64,13 +54,13 @@ int main(int argc, char *argv[])
     const auto polls = [&](int count, const std::function<void(int)> &site) {
         double best = 1e300;
         for (int round = 0; round < 3; ++round) {
-            const double start = cpuMs();
+            const double start = processCpuMs();
             for (int n = 0; n < count; ++n) {
                 site(n);
                 connection.Timer1_Timer();
                 QCoreApplication::processEvents();
             }
-            best = std::min(best, (cpuMs() - start) / count);
+            best = std::min(best, (processCpuMs() - start) / count);
         }
         return best;
     };

@@ -184,6 +184,17 @@ QString controllerText(const Report::Controller &c)
     return parts.isEmpty() ? QStringLiteral("not known") : parts.join(QStringLiteral(", "));
 }
 
+QString testerText(const Report::People &people)
+{
+    QStringList parts;
+    for (const QString &part : {people.tester, people.company})
+        if (!part.isEmpty())
+            parts << part;
+    if (!people.certificate.isEmpty())
+        parts << QStringLiteral("certificate ") + people.certificate;
+    return parts.join(QStringLiteral(", "));
+}
+
 QString resultText(const Record &record)
 {
     return QStringLiteral("%1 programmed %2: %3 passed, %4 failed, %5 not tested")
@@ -236,17 +247,9 @@ std::vector<Flow::Block> signOff(const Report::People &people, const QString &st
 {
     std::vector<Flow::Block> all{TableBlocks::heading(QStringLiteral("Sign-Off")),
                                  TableBlocks::paragraph(statement, device, width)};
-    QStringList tester;
-    for (const QString &part : {people.tester, people.company})
-        if (!part.isEmpty())
-            tester << part;
-    if (!people.certificate.isEmpty())
-        tester << QStringLiteral("certificate ") + people.certificate;
-    if (!tester.isEmpty())
-        all.push_back(TableBlocks::paragraph(QStringLiteral("Controls tested by ") +
-                                                 tester.join(QStringLiteral(", ")) +
-                                                 QLatin1Char('.'),
-                                             device, width));
+    if (const QString tester = testerText(people); !tester.isEmpty())
+        all.push_back(TableBlocks::paragraph(
+            QStringLiteral("Controls tested by ") + tester + QLatin1Char('.'), device, width));
     for (const auto &[role, name] : {std::pair{QStringLiteral("Installer"), people.installer},
                                      std::pair{QStringLiteral("Customer"), people.customer},
                                      std::pair{QStringLiteral("Tester"), people.tester},

@@ -11,6 +11,8 @@ namespace RecordBlocks
 {
 
 QString controllerText(const Report::Controller &controller); // "MX-4, firmware Rev 3, node 01"
+// "B. Tester, Lumen Ltd, certificate CT-1": who tested the controls, as far as given.
+QString testerText(const Report::People &people);
 // "18 programmed inputs: 17 passed, 1 failed, 0 not tested"
 QString resultText(const Report::Commissioning &record);
 

@@ -30,17 +30,6 @@ constexpr int Rows = 4;
 
 using Field = std::pair<QString, QString>;
 
-QString testerText(const Report::People &people)
-{
-    QStringList parts;
-    for (const QString &part : {people.tester, people.company})
-        if (!part.isEmpty())
-            parts << part;
-    if (!people.certificate.isEmpty())
-        parts << QStringLiteral("certificate ") + people.certificate;
-    return parts.join(QStringLiteral(", "));
-}
-
 // Three columns: who, what, when; read down.
 std::array<Field, 3 * Rows> fieldsOf(const modOVMXConfig &doc, const Report::Details &d)
 {
@@ -51,7 +40,7 @@ std::array<Field, 3 * Rows> fieldsOf(const modOVMXConfig &doc, const Report::Det
         {{QStringLiteral("Site"), d.people.site},
          {QStringLiteral("Customer"), d.people.customer},
          {QStringLiteral("Installer"), d.people.installer},
-         {QStringLiteral("Tester"), testerText(d.people)},
+         {QStringLiteral("Tester"), RecordBlocks::testerText(d.people)},
          {QStringLiteral("Controller"), RecordBlocks::controllerText(seen)},
          {QStringLiteral("Data file"), QFileInfo(doc.DataFileName).fileName()},
          {QStringLiteral("Checksum"), Report::checksumText(doc)},
