@@ -97,7 +97,8 @@ private:
     void showModelRows(bool fourChannel);
     void showNotes();
     int shownLevel(int dimmer) const;
-    void communicationsFailure();
+    // `what` failed: "could not be read", "did not take the command".
+    void communicationsFailure(const QString &what);
 
     // Connect and the transfers, in frmConnect_transfer.cpp.
     void showDevice();

@@ -7,6 +7,7 @@
 
 #include "Prompts.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
@@ -28,7 +29,7 @@ constexpr int DimmerLabel = 32;
 void frmConnect::Timer1_Timer()
 {
     if (!m_comm.Transact(Frames::statusCommand(), Frames::StatusLength, Frames::ShortLimit)) {
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("could not be read"));
         return;
     }
     const ControllerStatus status = DecodeStatus(m_comm.LastReply);
@@ -96,7 +97,7 @@ void frmConnect::cmdRly_Click(int relay, bool on)
         return;
     // Nothing else to do on success: the next poll shows the new state.
     if (!m_comm.Transact(Frames::relayCommand(relay, on), Frames::AckLength, Frames::ShortLimit))
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("did not take the command"));
 }
 
 // The leading decimal number of the label, 0 when it starts with none (the "-" before the
@@ -121,15 +122,28 @@ void frmConnect::cmdDim_Click(int dimmer, int step)
     const int level = std::clamp(shownLevel(dimmer) + step, 0, 255);
     if (!m_comm.Transact(Frames::dimmerCommand(dimmer, level), Frames::AckLength,
                          Frames::ShortLimit))
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("did not take the command"));
 }
 
 // Every failed exchange here is final for the window: no retry, the port and the window close.
-void frmConnect::communicationsFailure()
+void frmConnect::communicationsFailure(const QString &what)
 {
     // The poll stops before the message box, whose own event loop would otherwise keep
     // polling a line that has just failed.
     shutDown();
+    // Beside the box, whose text stays as it is: where the line failed, why, and what to
+    // check. The status frame covers the port's own place, so the reason takes the room of the
+    // notes and the differences, which mean nothing on a lost line.
+    const int position = cboComPort->currentIndex();
+    QString reason = CommTexts::unreachable(
+        CommTexts::where(cboComPort->currentText(), m_comm.port().deviceName(position + 1)), what,
+        m_comm.LastFailure);
+    reason[0] = reason[0].toUpper();
+    lblNotes->hide();
+    cmdDifferences->hide();
+    lblPortError->setGeometry(twips(120, 5010, 5400, 990));
+    lblPortError->setText(reason);
+    lblPortError->show();
     m_prompts.message(CommTexts::communicationsErrorTitle(), CommTexts::unableToConnect(),
                       Prompts::Icon::Critical);
     close();
