@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The link's own words to the user, shared by the connection window and the command line.
 namespace CommTexts
 {
@@ -28,6 +30,19 @@ inline QString unreachable(const QString &where, const QString &what, const QStr
     return QStringLiteral("the controller on %1 %2: %3. Check the cable, the controller's power, "
                           "the port number, and that no other program holds the port.")
         .arg(where, what, why);
+}
+// A dimmer level as a person writes it: "200" as it is, "50%" as that share of 255, rounded;
+// none outside 0-255 and 0%-100%.
+inline std::optional<int> dimmerLevel(const QString &text)
+{
+    bool ok = false;
+    if (!text.endsWith(QLatin1Char('%'))) {
+        const int level = text.toInt(&ok);
+        return ok && level >= 0 && level <= 255 ? std::optional(level) : std::nullopt;
+    }
+    const double percent = text.chopped(1).toDouble(&ok);
+    return ok && percent >= 0 && percent <= 100 ? std::optional(qRound(percent * 255 / 100))
+                                                : std::nullopt;
 }
 // Only a node of "FF" lets the tool set dimmer levels.
 inline bool dimmersControllable(const QString &node) { return node == QLatin1String("FF"); }
