@@ -18,11 +18,13 @@ struct SimAction {
     Kind kind = Kind::Input;
     int index = 0; // input 0-23, station, photocell, relay or dimmer from 0
     int value = 0; // 1 closed, online or on, 0 not; or a level 0-255
+    bool operator==(const SimAction &) const = default;
 };
 
 struct ScriptLine {
     qint64 atMs = 0;
     SimAction action;
+    bool operator==(const ScriptLine &) const = default;
 };
 
 // A "#" starts a comment; spaces and tabs separate words. A one-line reason when the line is
