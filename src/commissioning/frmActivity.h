@@ -3,12 +3,11 @@
 #include "ActivityModel.h"
 #include "ConfigTexts.h"
 #include "EventCoalescer.h"
+#include "OwnDialogs.h"
 #include "WalkTestModel.h"
 
 #include <QWidget>
 
-class FileDialogs;
-class Prompts;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -63,8 +62,9 @@ private:
     QString besideDataFile(const QString &suffix) const;
 
     const modOVMXConfig &m_doc;
-    Prompts &m_prompts;
-    FileDialogs &m_fileDialogs;
+    OwnDialogs m_own; // the boxes and dialogs asked for here, handing the activation back
+    Prompts &m_prompts = m_own;
+    FileDialogs &m_fileDialogs = m_own;
     EventCoalescer m_coalescer;
     ActivityModel m_events;
     WalkTestModel *m_walk = nullptr;

@@ -22,6 +22,27 @@ QPoint inside(QPoint topLeft, const QSize &frame, const QRect &available)
     return topLeft;
 }
 
+Beside beside(const QRect &anchor, const QSize &size, const QRect &available, int gap)
+{
+    const int room = available.width() - anchor.width() - gap;
+    if (available.isEmpty() || room <= 0) // a screen too small for both: the window in view
+        return {anchor, {inside(anchor.topRight() + QPoint(1 + gap, 0), size, available), size}};
+    const QSize fitted(std::min(size.width(), room), std::min(size.height(), available.height()));
+    QRect moved = anchor;
+    int left = anchor.right() + 1 + gap;
+    if (anchor.right() + gap + fitted.width() > available.right()) {
+        if (anchor.left() - gap - fitted.width() >= available.left()) {
+            left = anchor.left() - gap - fitted.width();
+        } else {
+            moved.moveRight(available.right() - gap - fitted.width());
+            left = moved.right() + 1 + gap;
+        }
+    }
+    const int top =
+        std::clamp(anchor.top(), available.top(), available.bottom() + 1 - fitted.height());
+    return {moved, {QPoint(left, top), fitted}};
+}
+
 QMargins frameMargins(const QWidget *window)
 {
     const QRect outer = window->frameGeometry(), inner = window->geometry();
