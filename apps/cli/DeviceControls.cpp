@@ -64,17 +64,6 @@ bool number(const QString &text, int min, int max, int *out)
     return ok && *out >= min && *out <= max;
 }
 
-// "200" as it is, "50%" as that share of 255, rounded.
-bool dimmerLevel(const QString &text, int *level)
-{
-    if (!text.endsWith(QLatin1Char('%')))
-        return number(text, 0, 255, level);
-    bool ok = false;
-    const double percent = text.chopped(1).toDouble(&ok);
-    *level = qRound(percent * 255 / 100);
-    return ok && percent >= 0 && percent <= 100;
-}
-
 int switchRelay(Session &s, const QStringList &words)
 {
     int n = 0;
@@ -125,18 +114,19 @@ std::optional<ControllerStatus> outputReady(Session &s, bool dimmer, int n, int 
 
 int setDimmer(Session &s, const QStringList &words)
 {
-    int n = 0, level = 0;
+    int n = 0;
     if (!number(words.value(0), 1, 4, &n))
         return s.cli.usageError(
             QStringLiteral("N is a dimmer from 1 to 4, not \"%1\"").arg(words.value(0)));
-    if (!dimmerLevel(words.value(1), &level))
+    const std::optional<int> level = CommTexts::dimmerLevel(words.value(1));
+    if (!level)
         return s.cli.usageError(QStringLiteral("LEVEL is 0 to 255 or a percentage from 0% to 100%, "
                                                "not \"%1\"")
                                     .arg(words.value(1)));
     int code = Success;
     if (!outputReady(s, true, n, &code))
         return code;
-    const bool ok = s.comm->Transact(Frames::dimmerCommand(n - 1, level), Frames::AckLength,
+    const bool ok = s.comm->Transact(Frames::dimmerCommand(n - 1, *level), Frames::AckLength,
                                      Frames::ShortLimit);
     return ok ? Success : s.unreachable(QStringLiteral("did not take the command"));
 }

@@ -21,6 +21,7 @@ class SilentPrompts : public Prompts
 {
 public:
     bool askYesNo(const QString &, const QString &) override { return true; }
+    Answer askYesNoCancel(const QString &, const QString &) override { return Answer::Yes; }
     void message(const QString &, const QString &, Icon, const QString &) override {}
 };
 

@@ -2,13 +2,12 @@
 
 #include "ActivityModel.h"
 #include "ConfigTexts.h"
+#include "OwnDialogs.h"
 #include "SiteEvents.h"
 #include "WalkTestModel.h"
 
 #include <QWidget>
 
-class FileDialogs;
-class Prompts;
 class LiveColumn;
 class QComboBox;
 class QLabel;
@@ -84,8 +83,9 @@ private:
     const modOVMXConfig &m_doc;
     // The data file the walk is made for: its record stays beside it whatever is opened later.
     const QString m_walkFile;
-    Prompts &m_prompts;
-    FileDialogs &m_fileDialogs;
+    OwnDialogs m_own; // the boxes and dialogs asked for here, handing the activation back
+    Prompts &m_prompts = m_own;
+    FileDialogs &m_fileDialogs = m_own;
     SiteEvents m_site;
     ActivityModel m_events;
     WalkTestModel *m_walk = nullptr;

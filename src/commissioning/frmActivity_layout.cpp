@@ -36,8 +36,8 @@ QTableView *makeTable(QWidget *parent, const QString &name, QAbstractItemModel *
 
 frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
                          QWidget *parent)
-    : QWidget(parent, Qt::Window), m_doc(doc), m_walkFile(doc.DataFileName), m_prompts(prompts),
-      m_fileDialogs(fileDialogs), m_walk(new WalkTestModel(doc, this)),
+    : QWidget(parent, Qt::Window), m_doc(doc), m_walkFile(doc.DataFileName),
+      m_own(prompts, fileDialogs, this), m_walk(new WalkTestModel(doc, this)),
       m_shown(new QSortFilterProxyModel(this))
 {
     setObjectName(QStringLiteral("frmActivity"));
@@ -171,11 +171,12 @@ QWidget *frmActivity::buildWalkPage()
     return page;
 }
 
-// Beside the connection window, whose status stays in view, as far as the screen allows.
+// Beside the connection window, whose status and buttons stay in view: where the screen has no
+// room for both side by side, that window moves aside and this one narrows.
 void frmActivity::placeBesideParent()
 {
     WindowPlacement::placeOnShow(this, [this] {
-        const QWidget *parent = parentWidget() ? parentWidget()->window() : nullptr;
+        QWidget *parent = parentWidget() ? parentWidget()->window() : nullptr;
         const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
         if (!parent || !screen)
             return;
@@ -183,9 +184,12 @@ void frmActivity::placeBesideParent()
         // will be drawn as the parent's was.
         const bool framed = !WindowPlacement::frameMargins(this).isNull();
         const QMargins frame = WindowPlacement::frameMargins(framed ? this : parent);
-        const QPoint topLeft =
-            WindowPlacement::inside(parent->frameGeometry().topRight() + QPoint(8, 0),
-                                    size().grownBy(frame), screen->availableGeometry());
+        const WindowPlacement::Beside side = WindowPlacement::beside(
+            parent->frameGeometry(), size().grownBy(frame), screen->availableGeometry(), 8);
+        if (side.anchor != parent->frameGeometry())
+            parent->move(side.anchor.topLeft());
+        resize(side.window.size().shrunkBy(frame));
+        const QPoint topLeft = side.window.topLeft();
         move(framed ? topLeft : topLeft + QPoint(frame.left(), frame.top()));
     });
 }

@@ -38,17 +38,18 @@ void frmConnect::showEvent(QShowEvent *event)
 void frmConnect::Form_Activate()
 {
     const int stored = m_doc.GetComPort();
-    // A file written elsewhere may hold a port the list does not have: then nothing is chosen
-    // and Connect waits for the user's choice rather than guessing one.
-    if (stored < 0 || stored >= cboComPort->count()) {
-        cboComPort->setCurrentIndex(-1);
-        cmdConnect->setEnabled(false);
-        showDevice();
-        return;
-    }
-    cboComPort->setCurrentIndex(stored);
+    // A file written elsewhere may hold a port the list does not have: COM1 stands in for it,
+    // as in a new configuration, and the value is named so the user knows what was replaced.
+    const bool listed = stored >= 0 && stored < cboComPort->count();
+    cboComPort->setCurrentIndex(listed ? stored : 0);
     // The program's selection counts as the user's choice.
     cboComPort_Click();
+    if (!listed) {
+        lblPortError->setText(QStringLiteral("The port setting holds %1, which is none of COM1 to "
+                                             "COM8 (0 to 7): COM1 is chosen instead.")
+                                  .arg(stored));
+        lblPortError->show();
+    }
 }
 
 void frmConnect::cboComPort_Click()

@@ -108,7 +108,8 @@ private:
     void showModelRows(bool fourChannel);
     void showNotes();
     int shownLevel(int dimmer) const;
-    void communicationsFailure();
+    // `what` failed: "could not be read", "did not take the command".
+    void communicationsFailure(const QString &what);
     void handDriven(int subject);
     void identifyStep();
     void endIdentify();

@@ -8,6 +8,7 @@
 
 #include "Prompts.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
@@ -29,7 +30,7 @@ constexpr int DimmerLabel = 32;
 void frmConnect::Timer1_Timer()
 {
     if (!m_comm.Transact(Frames::statusCommand(), Frames::StatusLength, Frames::ShortLimit)) {
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("could not be read"));
         return;
     }
     const ControllerStatus status = DecodeStatus(m_comm.LastReply);
@@ -104,7 +105,7 @@ void frmConnect::cmdRly_Click(int relay, bool on)
     handDriven(24 + relay);
     // Nothing else to do on success: the next poll shows the new state.
     if (!m_comm.Transact(Frames::relayCommand(relay, on), Frames::AckLength, Frames::ShortLimit))
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("did not take the command"));
 }
 
 void frmConnect::identify(int subject)
@@ -139,7 +140,7 @@ void frmConnect::identifyStep()
     if (!m_comm.Transact(step.command, Frames::AckLength, Frames::ShortLimit)) {
         m_identifySteps.clear();
         endIdentify();
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("did not take the command"));
         return;
     }
     if (m_identifySteps.isEmpty()) {
@@ -189,15 +190,28 @@ void frmConnect::cmdDim_Click(int dimmer, int step)
     handDriven(28 + dimmer);
     if (!m_comm.Transact(Frames::dimmerCommand(dimmer, level), Frames::AckLength,
                          Frames::ShortLimit))
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("did not take the command"));
 }
 
 // Every failed exchange here is final for the window: no retry, the port and the window close.
-void frmConnect::communicationsFailure()
+void frmConnect::communicationsFailure(const QString &what)
 {
     // The poll stops before the message box, whose own event loop would otherwise keep
     // polling a line that has just failed.
     shutDown();
+    // Beside the box, whose text stays as it is: where the line failed, why, and what to
+    // check. The status frame covers the port's own place, so the reason takes the room of the
+    // notes and the differences, which mean nothing on a lost line.
+    const int position = cboComPort->currentIndex();
+    QString reason = CommTexts::unreachable(
+        CommTexts::where(cboComPort->currentText(), m_comm.port().deviceName(position + 1)), what,
+        m_comm.LastFailure);
+    reason[0] = reason[0].toUpper();
+    lblNotes->hide();
+    cmdDifferences->hide();
+    lblPortError->setGeometry(twips(120, 5010, 5400, 990));
+    lblPortError->setText(reason);
+    lblPortError->show();
     m_prompts.message(CommTexts::communicationsErrorTitle(), CommTexts::unableToConnect(),
                       Prompts::Icon::Critical);
     close();

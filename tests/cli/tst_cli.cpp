@@ -255,6 +255,10 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("report new.OMX -o new.OMX/x.pdf", "new.OMX/x.pdf");
     row("report new.OMX -o x.pdf --site", "--site needs the site's name");
     row("verify new.OMX --port", "--port needs a device or COMn");
+    row("monitor --port --for 2", "--port needs a device or COMn, not \"--for\"");
+    row("status --port --trace", "--port needs a device or COMn, not \"--trace\"");
+    row("status --port=--json", "--port needs a device or COMn, not \"--json\"");
+    row("export new.OMX -o --force", "-o needs a file to write the JSON to, not \"--force\"");
     row("monitor none.OMX --port none", "none.OMX"); // before the port is opened
     row("monitor --for 0", "--for is a number of seconds above 0, not \"0\"");
     row("new new.OMX", "\"new.OMX\" exists; --force replaces it");

@@ -5,6 +5,7 @@
 #include "Frames.h"
 #include "IsolatedHome.h"
 #include "LiveColumn.h"
+#include "WindowPlacement.h"
 #include "frmActivity.h"
 
 #include <QComboBox>
@@ -173,6 +174,58 @@ private Q_SLOTS:
         QFile file(dir.filePath(name));
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), written);
         QCOMPARE(w.prompts.calls.size(), written.isEmpty() ? 1 : 0);
+    }
+
+    // The window manager activates the main window as the save dialog over it closes: the
+    // window takes the activation back and stays in front.
+    void ownDialog_handsActivationBack()
+    {
+        QWidget main;
+        main.show();
+        Window w(doc);
+        w.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        w.dialogs.whileShown = [&main] {
+            main.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&main));
+        };
+        QTest::mouseClick(w.child<QPushButton>("cmdSaveAs"), Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    }
+
+    // Beside the connection window (451 x 422 with its frame), never over it: where the screen
+    // has no room for both, the connection window moves aside and the activity window narrows.
+    void placement_besideNeverOver_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("connection");
+        QTest::addColumn<QRect>("movedTo");
+        QTest::addColumn<QRect>("activity");
+        QTest::newRow("roomOnTheRight_right")
+            << QRect(0, 0, 1920, 1080) << QRect(600, 329, 451, 422) << QRect(600, 329, 451, 422)
+            << QRect(1059, 329, 802, 505);
+        QTest::newRow("roomOnTheLeftOnly_left")
+            << QRect(0, 0, 1920, 1080) << QRect(1400, 329, 451, 422) << QRect(1400, 329, 451, 422)
+            << QRect(590, 329, 802, 505);
+        QTest::newRow("laptop_connectionMovesAside")
+            << QRect(0, 0, 1366, 768) << QRect(457, 151, 451, 422) << QRect(105, 151, 451, 422)
+            << QRect(564, 151, 802, 505);
+        QTest::newRow("smallScreen_narrowed") << QRect(0, 0, 1024, 768) << QRect(286, 89, 451, 422)
+                                              << QRect(0, 89, 451, 422) << QRect(459, 89, 565, 505);
+        QTest::newRow("panelBelow_raised")
+            << QRect(0, 0, 1366, 728) << QRect(457, 300, 451, 422) << QRect(105, 300, 451, 422)
+            << QRect(564, 223, 802, 505);
+    }
+    void placement_besideNeverOver()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, connection);
+        QFETCH(QRect, movedTo);
+        QFETCH(QRect, activity);
+        const WindowPlacement::Beside side =
+            WindowPlacement::beside(connection, {802, 505}, screen, 8);
+        QCOMPARE(side.anchor, movedTo);
+        QCOMPARE(side.window, activity);
     }
 
     // Replies as the poll reads them: TB01 In 3 closes with relay 2, then opens with it.

@@ -101,9 +101,11 @@ struct Session {
         qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
         doc.NewConfiguration();
         std::copy(doc.image().begin(), doc.image().end(), sim.memory.begin());
-        prompts.whatRunsBehind = [this] {
+        prompts.whatRunsBehind = [this] { // and the reason shown beside the box
+            const auto *reason = child<QLabel>(u"lblPortError"_s);
             return u"poll %1, port %2"_s.arg(window->timer()->isActive() ? "on" : "off",
-                                             comm.PortOpen() ? "open" : "closed");
+                                             comm.PortOpen() ? "open" : "closed") +
+                   (reason->isVisible() ? ": " + reason->text() : QString());
         };
     }
     template <typename T = QWidget> T *child(const QString &name) const
