@@ -186,8 +186,10 @@ void frmActivity::placeBesideParent()
         const QMargins frame = WindowPlacement::frameMargins(framed ? this : parent);
         const WindowPlacement::Beside side = WindowPlacement::beside(
             parent->frameGeometry(), size().grownBy(frame), screen->availableGeometry(), 8);
-        if (side.anchor != parent->frameGeometry())
+        if (side.anchor != parent->frameGeometry()) {
+            WindowPlacement::settle(parent);
             parent->move(side.anchor.topLeft());
+        }
         resize(side.window.size().shrunkBy(frame));
         const QPoint topLeft = side.window.topLeft();
         move(framed ? topLeft : topLeft + QPoint(frame.left(), frame.top()));

@@ -90,6 +90,7 @@ public:
     PlaceOnShow(QWidget *window, std::function<void()> place)
         : QObject(window), m_window(window), m_place(std::move(place))
     {
+        setObjectName(QStringLiteral("placeOnShow"));
         m_timer.setInterval(TickMs);
         connect(&m_timer, &QTimer::timeout, this, &PlaceOnShow::check);
     }
@@ -106,8 +107,11 @@ public:
 private:
     static constexpr int TickMs = 25;
     // Ticks on the screen before giving up, ticks unframed before asking for the frame again,
-    // and ticks before giving up on a window never put on the screen (one shown minimised).
-    static constexpr int OnScreenTicks = 200, UnframedTicks = 10, NeverOnScreenTicks = 1200;
+    // ticks before giving up on a window never put on the screen (one shown minimised), and
+    // ticks the frame must stay put: a loaded window manager may place a window a while after
+    // it put it on the screen.
+    static constexpr int OnScreenTicks = 200, UnframedTicks = 10, NeverOnScreenTicks = 1200,
+                         SteadyTicks = 20;
 
     void check()
     {
@@ -119,7 +123,7 @@ private:
                 m_timer.stop();
             return;
         }
-        if (++m_onScreen > OnScreenTicks || m_steady >= 2) {
+        if (++m_onScreen > OnScreenTicks || m_steady >= SteadyTicks) {
             m_timer.stop();
         } else if (frameMargins(m_window).isNull()) {
             // Three times at most: without a window manager there is no frame to learn.
@@ -127,7 +131,7 @@ private:
                 askForFrame();
         } else if (m_placed && m_window->frameGeometry().topLeft() == m_placedAt) {
             ++m_steady;
-        } else if (m_tries++ < 4) {
+        } else if (m_tries++ < 6) {
             m_place();
             m_placedAt = m_window->frameGeometry().topLeft();
             m_placed = true;
@@ -155,6 +159,13 @@ private:
 void placeOnShow(QWidget *window, std::function<void()> place)
 {
     window->installEventFilter(new PlaceOnShow(window, std::move(place)));
+}
+
+void settle(QWidget *window)
+{
+    for (QObject *placement :
+         window->findChildren<QObject *>(QStringLiteral("placeOnShow"), Qt::FindDirectChildrenOnly))
+        delete placement;
 }
 
 void centreOnShow(QWidget *window)

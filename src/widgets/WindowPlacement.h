@@ -36,6 +36,10 @@ QMargins frameMargins(const QWidget *window);
 // where it was put; never after that, so a window the user has moved stays where it was put.
 void placeOnShow(QWidget *window, std::function<void()> place);
 
+// `window` is where it should be from now on: a placement still correcting it stops, so that
+// moving it aside for another window is not taken back.
+void settle(QWidget *window);
+
 // Centres `window`'s frame on its parent window's frame.
 void centreOnParent(QWidget *window);
 // The same when `window` is first shown, and once framed.
