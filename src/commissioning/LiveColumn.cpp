@@ -9,6 +9,7 @@ namespace
 {
 constexpr int Caption = 20; // the line above, saying what was worked
 constexpr int Legend = 36;  // the two lines below, saying what the colours mean
+const QString NotSeen = QStringLiteral("expected, not seen");
 } // namespace
 
 LiveColumn::LiveColumn(QWidget *parent) : QWidget(parent)
@@ -52,7 +53,8 @@ QRect LiveColumn::cellRect(int n) const
 QSize LiveColumn::sizeHint() const
 {
     const QRect last = cellRect(int(m_rows.size()));
-    return {std::max(last.right() + 1, fontMetrics().horizontalAdvance(m_caption) + 4),
+    const int legend = fontMetrics().height() + fontMetrics().horizontalAdvance(NotSeen);
+    return {std::max({last.right() + 1, fontMetrics().horizontalAdvance(m_caption) + 4, legend}),
             last.bottom() + 1 + Legend};
 }
 
@@ -77,7 +79,7 @@ void LiveColumn::paintEvent(QPaintEvent *)
     const int box = fontMetrics().height() - 4;
     for (const auto &[n, colour, text] :
          {std::tuple{0, GridModel::LiveColour, QStringLiteral("followed")},
-          std::tuple{1, GridModel::SilentColour, QStringLiteral("expected, not seen")}}) {
+          std::tuple{1, GridModel::SilentColour, NotSeen}}) {
         const QRect swatch(0, top + n * (box + 6), box, box);
         painter.fillRect(swatch, colour);
         painter.setPen(palette().color(QPalette::WindowText));

@@ -51,7 +51,7 @@ frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabViews);
     layout->addLayout(buildIdentifyBar());
-    resize(900, 480);
+    resize(880, 480);
     takeUpRecord();
     showHeader();
     showProgress();
@@ -139,9 +139,9 @@ QWidget *frmActivity::buildWalkPage()
                                QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::SelectedClicked);
     lstInputs->setColumnWidth(WalkTestModel::InputColumn, 90);
-    lstInputs->setColumnWidth(WalkTestModel::ProgrammedColumn, 165);
-    lstInputs->setColumnWidth(WalkTestModel::SeenColumn, 105);
-    lstInputs->setColumnWidth(WalkTestModel::FollowedColumn, 165);
+    lstInputs->setColumnWidth(WalkTestModel::ProgrammedColumn, 150);
+    lstInputs->setColumnWidth(WalkTestModel::SeenColumn, 95);
+    lstInputs->setColumnWidth(WalkTestModel::FollowedColumn, 140);
     lstInputs->setColumnWidth(WalkTestModel::PassColumn, 40);
     lstInputs->setColumnWidth(WalkTestModel::FailColumn, 40);
     lblProgress = new QLabel(page);
