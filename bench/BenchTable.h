@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 // One row of the benchmark table: a figure beside the baseline measured in the same run.
@@ -31,4 +32,12 @@ template <typename Fn> double bestMicros(int rounds, int calls, Fn &&fn)
         best = std::min(best, took.count() / calls);
     }
     return best;
+}
+
+// The CPU time this process has used, in milliseconds: what a wait or a poll costs a core.
+inline double processCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
 }

@@ -34,6 +34,13 @@ QString optionProblem(const QCommandLineParser &parser, const Command &c, const 
         const QStringList values = flag ? QStringList() : parser.values(o.name);
         if (!flag && (values.isEmpty() || values.contains(QString())))
             return QStringLiteral("%1 needs %2").arg(o.spelled(), o.needs);
+        // The parser gives an option the next word whatever it is: "--port --trace" would
+        // open a port named "--trace". A negative number arrives shielded, so is no option.
+        const auto option = std::find_if(values.begin(), values.end(), [](const QString &v) {
+            return v.size() > 1 && v.startsWith(QLatin1Char('-'));
+        });
+        if (option != values.end())
+            return QStringLiteral("%1 needs %2, not \"%3\"").arg(o.spelled(), o.needs, *option);
         if (values.size() > 1)
             return QStringLiteral("%1 is given more than once").arg(o.spelled());
         if (flag && std::any_of(args.begin(), args.end(), [&](const QString &a) {

@@ -74,6 +74,9 @@ std::vector<Command> deviceCommands()
          "switch relay N (1-4; 3 and 4 exist on an MX-4 only)", relay},
         {"dimmer", "N LEVEL", "N and LEVEL", 2, 2, {port, trace},
          "set dimmer N (1-4) to LEVEL (0-255, or a percentage such as 50%)", dimmer},
+        {"identify", "relay N|dimmer N", "relay N or dimmer N", 2, 2, {port, trace},
+         "find the fitting an output drives: a relay on and off three times a second apart, a "
+         "dimmer to full, off and full, then back as it was", identify},
         {"monitor", "[FILE]", "at most one FILE", 0, 1,
          {value("for", "SECONDS", "a number of seconds", "stop after SECONDS (default: at Ctrl-C)"),
           flag("json", "one JSON object per line"), port, trace},
@@ -90,9 +93,13 @@ Command reportCommand()
              value("site", "NAME", "the site's name", "the site (default: as kept beside FILE)"),
              value("customer", "NAME", "the customer's name", "the customer (default: as kept beside FILE)"),
              value("installer", "NAME", "the installer's name", "the installer (default: as kept beside FILE)"),
+             value("tester", "NAME", "the tester's name", "who tested the controls (default: as kept beside FILE)"),
+             value("certificate", "TEXT", "the tester's certificate", "the tester's certificate number (default: as kept beside FILE)"),
+             value("company", "NAME", "the tester's company", "the tester's company (default: as kept beside FILE)"),
+             value("witness", "NAME", "the witness's name", "who witnessed the tests (default: as kept beside FILE)"),
              value("record", "FILE", "a commissioning record", "the walk test to include (default: the record beside FILE)"),
              flag("fc", "light levels in foot-candles"),
-             flag("force", "replace OUT.pdf if it exists")},
+             flag("force", "replace OUT.pdf if it exists; never a file the report reads")},
             "FILE as a handover PDF: title block, grid, programming and settings as tables, curves, sign-off",
             ReportCommand::run};
 }

@@ -1,9 +1,12 @@
-// The commands that watch and drive the controller by hand: status, relay and dimmer.
+// The commands that watch and drive the controller by hand: status, relay, dimmer and identify.
 #include "DeviceCommands.h"
 
 #include "CommTexts.h"
 #include "DeviceSession.h"
+#include "Identify.h"
 
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <cstdio>
@@ -80,17 +83,6 @@ bool number(const QString &text, int min, int max, int *out)
     return ok && *out >= min && *out <= max;
 }
 
-// "200" as it is, "50%" as that share of 255, rounded.
-bool dimmerLevel(const QString &text, int *level)
-{
-    if (!text.endsWith(QLatin1Char('%')))
-        return number(text, 0, 255, level);
-    bool ok = false;
-    const double percent = text.chopped(1).toDouble(&ok);
-    *level = qRound(percent * 255 / 100);
-    return ok && percent >= 0 && percent <= 100;
-}
-
 int switchRelay(Session &s, const QStringList &words)
 {
     int n = 0;
@@ -115,30 +107,91 @@ int switchRelay(Session &s, const QStringList &words)
     return ok ? Success : s.unreachable(QStringLiteral("did not take the command"));
 }
 
+// Connects and reads what a command to output n needs: the model has it, and a dimmer can be
+// driven from here. The status, or none with `code` the exit status.
+std::optional<ControllerStatus> outputReady(Session &s, bool dimmer, int n, int *code)
+{
+    *code = ControllerUnreadable;
+    if (!s.connect())
+        return std::nullopt;
+    const std::optional<ControllerStatus> status = s.readStatus();
+    if (!status) {
+        *code = s.unreachable(QStringLiteral("could not be read"));
+        return std::nullopt;
+    }
+    if (n > 2 && !status->fourChannel) {
+        *code = s.refuseOutput(dimmer ? "dimmer" : "relay", n);
+        return std::nullopt;
+    }
+    if (dimmer && !CommTexts::dimmersControllable(status->node)) {
+        s.cli.note(CommTexts::networkedDimmers());
+        *code = Failed;
+        return std::nullopt;
+    }
+    return status;
+}
+
 int setDimmer(Session &s, const QStringList &words)
 {
-    int n = 0, level = 0;
+    int n = 0;
     if (!number(words.value(0), 1, 4, &n))
         return s.cli.usageError(
             QStringLiteral("N is a dimmer from 1 to 4, not \"%1\"").arg(words.value(0)));
-    if (!dimmerLevel(words.value(1), &level))
+    const std::optional<int> level = CommTexts::dimmerLevel(words.value(1));
+    if (!level)
         return s.cli.usageError(QStringLiteral("LEVEL is 0 to 255 or a percentage from 0% to 100%, "
                                                "not \"%1\"")
                                     .arg(words.value(1)));
-    if (!s.connect())
-        return ControllerUnreadable;
-    const std::optional<ControllerStatus> status = s.readStatus();
-    if (!status)
-        return s.unreachable(QStringLiteral("could not be read"));
-    if (n > 2 && !status->fourChannel)
-        return s.refuseOutput("dimmer", n);
-    if (!CommTexts::dimmersControllable(status->node)) {
-        s.cli.note(CommTexts::networkedDimmers());
-        return Failed;
-    }
-    const bool ok = s.comm->Transact(Frames::dimmerCommand(n - 1, level), Frames::AckLength,
+    int code = Success;
+    if (!outputReady(s, true, n, &code))
+        return code;
+    const bool ok = s.comm->Transact(Frames::dimmerCommand(n - 1, *level), Frames::AckLength,
                                      Frames::ShortLimit);
     return ok ? Success : s.unreachable(QStringLiteral("did not take the command"));
+}
+
+// Each step as the status reads it back after the command; Ctrl-C skips to the last step, so
+// the output is always put back as it was.
+int identifyOutput(Session &s, const QStringList &words)
+{
+    const QString kind = words.value(0).toLower();
+    const bool relay = kind == QLatin1String("relay");
+    int n = 0;
+    if (!relay && kind != QLatin1String("dimmer"))
+        return s.cli.usageError(
+            QStringLiteral("identify names a relay or a dimmer, not \"%1\"").arg(words.value(0)));
+    if (!number(words.value(1), 1, 4, &n))
+        return s.cli.usageError(
+            QStringLiteral("N is a %1 from 1 to 4, not \"%2\"").arg(kind, words.value(1)));
+    int code = Success;
+    const std::optional<ControllerStatus> status = outputReady(s, !relay, n, &code);
+    if (!status)
+        return code;
+    const int subject = (relay ? 24 : 28) + n - 1;
+    const QList<Identify::Step> steps =
+        Identify::steps(subject, Identify::levelOf(*status, subject));
+    const Interruption interruption;
+    QElapsedTimer clock;
+    clock.start();
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const bool last = i + 1 == steps.size();
+        if (interruption.happened() && !last)
+            continue;
+        while (!interruption.happened() && clock.elapsed() < steps[i].atMs)
+            QThread::msleep(
+                static_cast<unsigned long>(std::min<qint64>(50, steps[i].atMs - clock.elapsed())));
+        if (!s.comm->Transact(steps[i].command, Frames::AckLength, Frames::ShortLimit))
+            return s.unreachable(QStringLiteral("did not take the command"));
+        const std::optional<ControllerStatus> seen = s.readStatus();
+        if (!seen)
+            return s.unreachable(QStringLiteral("could not be read"));
+        const int level = Identify::levelOf(*seen, subject);
+        s.cli.out(steps[i].words +
+                  (level == steps[i].level ? QString()
+                                           : QStringLiteral(" (the status shows %1)").arg(level)) +
+                  QLatin1Char('\n'));
+    }
+    return Success;
 }
 } // namespace
 
@@ -156,6 +209,11 @@ int relay(const Cli::Invocation &cli)
 int dimmer(const Cli::Invocation &cli)
 {
     return withSession(cli, [&](Session &s) { return setDimmer(s, cli.positional); });
+}
+
+int identify(const Cli::Invocation &cli)
+{
+    return withSession(cli, [&](Session &s) { return identifyOutput(s, cli.positional); });
 }
 
 } // namespace DeviceCommands

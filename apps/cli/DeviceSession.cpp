@@ -55,11 +55,7 @@ bool Session::choosePort(const QString &text, QString *problem)
     return true;
 }
 
-QString Session::where() const
-{
-    return device.isEmpty() || device == portText ? portText
-                                                  : QStringLiteral("%1 (%2)").arg(portText, device);
-}
+QString Session::where() const { return CommTexts::where(portText, device); }
 
 bool Session::connect()
 {
@@ -75,10 +71,7 @@ bool Session::connect()
 int Session::unreachable(const QString &what, const QString &then)
 {
     return cli.fail(Cli::ControllerUnreadable,
-                    QStringLiteral("the controller on %1 %2: %3. Check the cable, the "
-                                   "controller's power, the port number, and that no other program "
-                                   "holds the port.%4")
-                        .arg(where(), what, comm->LastFailure, then));
+                    CommTexts::unreachable(where(), what, comm->LastFailure) + then);
 }
 
 std::optional<ControllerStatus> Session::readStatus()

@@ -30,6 +30,10 @@ public:
         m_cli.note(text + QStringLiteral(" No (not asked on the command line)"));
         return false;
     }
+    Answer askYesNoCancel(const QString &title, const QString &text) override
+    {
+        return askYesNo(title, text) ? Answer::Yes : Answer::No;
+    }
     void message(const QString &, const QString &text, Icon icon, const QString & = {}) override
     {
         if (m_holdCompletion && icon == Icon::NoIcon) {

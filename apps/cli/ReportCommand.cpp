@@ -15,16 +15,16 @@ namespace ReportCommand
 namespace
 {
 // As kept beside the data file, each name given on the command line taking its place.
-Report::People people(const Cli::Invocation &cli, const QString &dataFile)
+modOVMXConfig::FileResult people(const Cli::Invocation &cli, const QString &dataFile,
+                                 Report::People &people)
 {
-    Report::People people = HandoverFile::read(dataFile);
-    for (auto [name, field] : {std::pair{"site", &Report::People::site},
-                               std::pair{"customer", &Report::People::customer},
-                               std::pair{"installer", &Report::People::installer}})
+    const modOVMXConfig::FileResult kept = HandoverFile::read(dataFile, people);
+    for (const auto &[name, field] : HandoverFile::fields())
         if (cli.isSet(QLatin1String(name)))
             people.*field = cli.value(QLatin1String(name));
-    return people;
+    return kept;
 }
+
 } // namespace
 
 int run(const Cli::Invocation &cli)
@@ -38,6 +38,11 @@ int run(const Cli::Invocation &cli)
         return cli.fail(Cli::UsageError, read.error);
     doc.DataFileName = path;
     const QString out = cli.value(QStringLiteral("o"));
+    // Never over what the report reads, --force or not.
+    if (Report::readsFrom(out, path, cli.value(QStringLiteral("record"))))
+        return cli.fail(
+            Cli::UsageError,
+            QStringLiteral("\"%1\" is a file the report reads; name another output").arg(out));
     if (!Cli::outputAllowed(cli, path, out, cli.isSet(QStringLiteral("force"))))
         return Cli::UsageError;
     doc.ShowLevelsInFC = cli.isSet(QStringLiteral("fc"));
@@ -46,9 +51,12 @@ int run(const Cli::Invocation &cli)
             WalkTestRecord::read(doc, cli.value(QStringLiteral("record")), record);
         !read.ok)
         return cli.fail(Cli::UsageError, read.error);
+    Report::People named;
+    if (const modOVMXConfig::FileResult read = people(cli, path, named); !read.ok)
+        return cli.fail(Cli::UsageError, read.error);
     const QByteArray pdf = Report::pdf(
         doc, paper == QStringLiteral("letter") ? Report::Paper::Letter : Report::Paper::A4,
-        {people(cli, path), {}, record, QDateTime::currentDateTime()});
+        {named, {}, record, QDateTime::currentDateTime()});
     if (pdf.isEmpty())
         return cli.fail(Cli::Failed, QStringLiteral("the report could not be painted"));
     // All or nothing: a failed write leaves what was there before.

@@ -27,25 +27,14 @@ void LivePlayer::readKeyboard()
     // One read per wake-up never blocks; standard input stays in its blocking mode, which
     // the terminal shares with the shell.
     const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-    if (n <= 0) { // the end, or a background job that may not read the terminal
+    // The end, a background job that may not read the terminal, or a stream that is no script.
+    if (n <= 0 || !m_typed.feed(QByteArrayView(buffer, n)))
         m_keyboard.setEnabled(false);
-        return;
-    }
-    m_typed.append(buffer, n);
-    for (qsizetype end; (end = m_typed.indexOf('\n')) >= 0; m_typed.remove(0, end + 1)) {
-        const QString text = QString::fromUtf8(m_typed.left(end)).trimmed();
-        ++m_lineNumber;
-        if (text.section(QLatin1Char('#'), 0, 0).isEmpty())
-            continue;
-        QString error;
-        std::optional<ScriptLine> line = parseScriptLine(text, &error);
-        if (!line) {
-            std::fprintf(stderr, "orvandel-mx-sim: standard input line %d: %s\n", m_lineNumber,
-                         qPrintable(error));
-            continue;
-        }
-        line->atMs += m_clock.elapsed();
-        m_script.add(*line);
+    for (const QString &error : m_typed.takeErrors())
+        std::fprintf(stderr, "orvandel-mx-sim: standard input %s\n", qPrintable(error));
+    for (ScriptLine &line : m_typed.takeLines()) {
+        line.atMs += m_clock.elapsed();
+        m_script.add(line);
     }
     play();
 }

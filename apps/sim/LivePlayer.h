@@ -25,6 +25,5 @@ private:
     QElapsedTimer m_clock;
     QTimer m_next;
     QSocketNotifier m_keyboard{STDIN_FILENO, QSocketNotifier::Read};
-    QByteArray m_typed;
-    int m_lineNumber = 0;
+    ScriptReader m_typed;
 };

@@ -57,21 +57,30 @@ QString configure(const QCommandLineParser &args, ControllerSimulator &sim)
     return {};
 }
 
-QString readScript(const QCommandLineParser &args, ScriptPlayer &player)
+// Every reason the script is refused, each naming the file.
+QStringList readScript(const QCommandLineParser &args, ScriptPlayer &player)
 {
     const QString path = args.value(QStringLiteral("script"));
     if (path.isEmpty())
         return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
-    QString error;
-    const auto lines = parseScript(QString::fromUtf8(file.readAll()), &error);
-    if (!lines)
-        return path + QStringLiteral(": ") + error;
-    for (const ScriptLine &line : *lines)
+        return {QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString())};
+    // In pieces: a device that never ends (/dev/zero) is refused at its first line's length.
+    ScriptReader reader;
+    char buffer[4096];
+    qint64 n = 0;
+    while ((n = file.read(buffer, sizeof buffer)) > 0 && reader.feed({buffer, n})) {
+    }
+    if (n < 0)
+        return {QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString())};
+    reader.finish();
+    QStringList errors = reader.takeErrors();
+    for (QString &error : errors)
+        error.prepend(path + QStringLiteral(": "));
+    for (const ScriptLine &line : reader.takeLines())
         player.add(line);
-    return {};
+    return errors;
 }
 
 bool makeLink(const QString &link, const QString &target)
@@ -131,8 +140,11 @@ int main(int argc, char **argv)
         return fail(error);
     sim.followInputs = args.isSet(QStringLiteral("follow"));
     ScriptPlayer script;
-    if (const QString error = readScript(args, script); !error.isEmpty())
-        return fail(error);
+    if (const QStringList errors = readScript(args, script); !errors.isEmpty()) {
+        for (const QString &error : errors)
+            fail(error);
+        return 2;
+    }
 
     PtyServer server(sim);
     server.setPaced(args.isSet(QStringLiteral("pace")));

@@ -21,15 +21,9 @@ class SilentPrompts : public Prompts
 {
 public:
     bool askYesNo(const QString &, const QString &) override { return true; }
+    Answer askYesNoCancel(const QString &, const QString &) override { return Answer::Yes; }
     void message(const QString &, const QString &, Icon, const QString &) override {}
 };
-
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
-}
 
 constexpr double CharacterMs = 10.0 * 1000.0 / 38400.0;
 
@@ -43,7 +37,7 @@ void measure(const char *name, Counts &counts, const std::function<bool()> &tran
     Counts best;
     for (int round = 0; round < 3; ++round) {
         counts = {};
-        const double cpuStart = cpuMs();
+        const double cpuStart = processCpuMs();
         const auto start = std::chrono::steady_clock::now();
         if (!transfer()) {
             std::fprintf(stderr, "%s failed\n", name);
@@ -52,7 +46,7 @@ void measure(const char *name, Counts &counts, const std::function<bool()> &tran
         const double wall =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count();
-        bestCpu = std::min(bestCpu, cpuMs() - cpuStart);
+        bestCpu = std::min(bestCpu, processCpuMs() - cpuStart);
         if (wall < bestWall) {
             bestWall = wall;
             best = counts;

@@ -10,16 +10,6 @@
 #include <chrono>
 #include <ctime>
 
-namespace
-{
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
-}
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -34,12 +24,12 @@ int main(int argc, char **argv)
     modOVMXCommunications comm(port);
     if (!comm.OpenPort(0).ok)
         return 1;
-    const double cpuStart = cpuMs();
+    const double cpuStart = processCpuMs();
     const auto start = std::chrono::steady_clock::now();
     const bool answered = comm.Transact("01", 31, 2);
     const double wall =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    const double cpu = cpuMs() - cpuStart;
+    const double cpu = processCpuMs() - cpuStart;
     if (answered)
         return 1;
     printBenchRow("unanswered 2 s exchange: CPU time vs wall time", cpu, wall, "ms");

@@ -1,5 +1,7 @@
 #include "ActivityModel.h"
 
+#include "Follows.h"
+
 #include <QDateTime>
 
 namespace
@@ -68,39 +70,26 @@ void ActivityModel::insert(const StatusEvent &event, const QString &programming)
         follow(at);
 }
 
-// An output is put to the last input event no longer than FollowMs before it, as the walk
-// test does, so the list and the record agree on what followed what.
+// An output follows the inputs of the latest reply before it, within Follows::WindowMs, as in
+// the walk test, so the list and the record agree on what followed what.
 void ActivityModel::follow(size_t position)
 {
     const StatusEvent &output = m_rows[position].event;
-    for (size_t n = position; n-- > 0;) {
+    if (output.byHand)
+        return;
+    Follows follows(output.timeMs);
+    size_t first = position;
+    for (; first > 0 && !follows.tooEarly(m_rows[first - 1].event.timeMs); --first)
+        if (isInput(m_rows[first - 1].event))
+            follows.consider(m_rows[first - 1].event.timeMs);
+    for (size_t n = first; n < position; ++n) {
         Row &row = m_rows[n];
-        if (row.event.timeMs < output.timeMs - FollowMs)
-            return;
-        if (!isInput(row.event))
+        if (!isInput(row.event) || !follows.credits(row.event.timeMs))
             continue;
         row.followed << output.words;
         const QModelIndex cell = index(static_cast<int>(n), FollowedColumn);
         Q_EMIT dataChanged(cell, cell, {Qt::DisplayRole});
-        return;
     }
-}
-
-int ActivityModel::subject(const StatusEvent &event)
-{
-    if (isInput(event))
-        return event.input;
-    if (event.kind == EventKind::RelayOn || event.kind == EventKind::RelayOff)
-        return 24 + event.output;
-    return event.kind == EventKind::DimmerMoved ? 28 + event.output : -1;
-}
-
-QString ActivityModel::subjectName(int subject)
-{
-    if (subject < 24)
-        return ConfigTexts::inputShortName(subject);
-    return subject < 28 ? QStringLiteral("Relay %1").arg(subject - 23)
-                        : QStringLiteral("Dimmer %1").arg(subject - 27);
 }
 
 QString ActivityModel::eventText(const Row &row) const
@@ -127,7 +116,7 @@ QVariant ActivityModel::data(const QModelIndex &index, int role) const
         return {};
     const Row &row = m_rows[static_cast<size_t>(index.row())];
     if (role == SubjectRole)
-        return subject(row.event);
+        return eventSubject(row.event);
     if (role != Qt::DisplayRole && role != ExportRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {

@@ -17,12 +17,10 @@ class ActivityModel : public QAbstractTableModel
 public:
     enum Column { TimeColumn, EventColumn, FollowedColumn, ColumnCount };
     enum Role {
-        // What a filter matches: input i, 24 + relay r, 28 + dimmer d, -1 for anything else.
-        SubjectRole = Qt::UserRole,
+        SubjectRole = Qt::UserRole, // what a filter matches: eventSubject()
         ExportRole, // the text a saved file holds: the time as an ISO date with its offset
     };
     static constexpr int Cap = 10000;
-    static constexpr qint64 FollowMs = 2000;
 
     explicit ActivityModel(QObject *parent = nullptr);
 
@@ -35,8 +33,6 @@ public:
     void clear();
     const StatusEvent &event(int row) const { return m_rows[static_cast<size_t>(row)].event; }
 
-    static int subject(const StatusEvent &event);
-    static QString subjectName(int subject); // "TB01 In 3", "Relay 2", "Dimmer 1"
     // The rows of `shown` (this model or a filter over it) as comma-separated text.
     static QByteArray csv(const QAbstractItemModel &shown);
 

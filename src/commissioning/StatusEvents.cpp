@@ -117,3 +117,28 @@ QStringList inputProgramming(const ConfigTexts::ScreenTexts &texts, int input)
     }
     return programmed;
 }
+
+int eventSubject(const StatusEvent &event)
+{
+    if (event.kind == EventKind::InputClosed || event.kind == EventKind::InputOpened)
+        return event.input;
+    if (event.kind == EventKind::RelayOn || event.kind == EventKind::RelayOff)
+        return 24 + event.output;
+    return event.kind == EventKind::DimmerMoved ? 28 + event.output : -1;
+}
+
+QString subjectName(int subject)
+{
+    if (subject < 24)
+        return ConfigTexts::inputShortName(subject);
+    return subject < 28 ? QStringLiteral("Relay %1").arg(subject - 23)
+                        : QStringLiteral("Dimmer %1").arg(subject - 27);
+}
+
+int outputSubject(const QString &words)
+{
+    for (int subject = 24; subject < 32; ++subject)
+        if (words.startsWith(subjectName(subject) + QLatin1Char(' ')))
+            return subject;
+    return -1;
+}

@@ -34,7 +34,8 @@ struct StatusEvent {
     int from = 0;
     int to = 0;
     qint64 durationMs = 0;
-    QString words; // "TB01 In 3 closed", "Relay 2 on", "Dimmer 1 0 → 128 in 1.4 s"
+    QString words;       // "TB01 In 3 closed", "Relay 2 on", "Dimmer 1 0 → 128 in 1.4 s"
+    bool byHand = false; // an output the installer drove from the tool: no input's doing
 
     bool isOutput() const
     {
@@ -51,6 +52,13 @@ QList<StatusEvent> statusEvents(const ControllerStatus &before, qint64 beforeMs,
                                 const ControllerStatus &after, qint64 afterMs);
 QList<StatusEvent> statusEvents(QByteArrayView before, qint64 beforeMs, QByteArrayView after,
                                 qint64 afterMs);
+
+// What an event is about, as the filters and the walk test name it: input i, 24 + relay r,
+// 28 + dimmer d, -1 for anything else.
+int eventSubject(const StatusEvent &event);
+QString subjectName(int subject); // "TB01 In 3", "Relay 2", "Dimmer 1"
+// The output an output event's words begin with: "Relay 2 on" gives 25; -1 for other words.
+int outputSubject(const QString &words);
 
 // The words of a move, which a coalescer rewrites when it joins several into one.
 QString moveWords(EventKind kind, int index, int from, int to, qint64 durationMs);

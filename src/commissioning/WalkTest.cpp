@@ -1,11 +1,15 @@
 #include "WalkTest.h"
 
+#include "Follows.h"
 #include "Frames.h"
 
 #include <QFileInfo>
 
 WalkTest::WalkTest(const modOVMXConfig &doc)
-    : m_checksum(Frames::blockChecksum(std::span<const int16_t>(doc.image())))
+    : m_checksum(Frames::blockChecksum(std::span<const int16_t>(doc.image()))),
+      m_programming(
+          Frames::blockChecksum(std::span<const int16_t>(modOVMXConfig::withPort(doc.image())))),
+      m_image(doc.image())
 {
     ConfigTexts::ScreenTexts texts;
     ConfigTexts::deriveScreenTexts(doc, texts);
@@ -15,27 +19,43 @@ WalkTest::WalkTest(const modOVMXConfig &doc)
         header.dataFile = QFileInfo(doc.DataFileName).fileName();
 }
 
-void WalkTest::add(const StatusEvent &event)
+namespace
 {
+template <typename T> void appendCapped(QList<T> &list, const T &item)
+{
+    if (list.size() >= WalkTest::EventCap)
+        list.removeFirst();
+    list.append(item);
+}
+} // namespace
+
+QList<int> WalkTest::add(const StatusEvent &event)
+{
+    const bool sure = confirmed();
     if (event.kind == EventKind::InputClosed || event.kind == EventKind::InputOpened) {
         Input &in = at(event.input);
-        (event.kind == EventKind::InputClosed ? in.seenClosed : in.seenOpened) = true;
-        in.events.append({event.timeMs, event.words});
-        return;
+        if (sure)
+            (event.kind == EventKind::InputClosed ? in.seenClosed : in.seenOpened) = true;
+        appendCapped(in.events, {event.timeMs, event.words, sure});
+        return {event.input};
     }
-    if (!event.isOutput())
-        return;
-    // A coalesced move arrives late, so the cause is looked up by time, not by arrival.
-    Input *cause = nullptr;
-    qint64 causeMs = event.timeMs - FollowMs - 1;
-    for (Input &in : m_inputs)
+    if (!event.isOutput() || event.byHand)
+        return {};
+    // A coalesced move arrives late, so its causes are looked up by time, not by arrival.
+    Follows follows(event.timeMs);
+    for (const Input &in : m_inputs)
         for (const Seen &seen : in.events)
-            if (seen.timeMs <= event.timeMs && seen.timeMs > causeMs) {
-                cause = &in;
-                causeMs = seen.timeMs;
-            }
-    if (cause)
-        cause->followed.append({event.timeMs, event.words});
+            follows.consider(seen.timeMs);
+    QList<int> credited;
+    for (int i = 0; i < InputCount; ++i) {
+        Input &in = at(i);
+        if (std::any_of(in.events.begin(), in.events.end(),
+                        [&](const Seen &seen) { return follows.credits(seen.timeMs); })) {
+            appendCapped(in.followed, {event.timeMs, event.words, sure});
+            credited << i;
+        }
+    }
+    return credited;
 }
 
 void WalkTest::setController(const ControllerStatus &status)
@@ -45,24 +65,78 @@ void WalkTest::setController(const ControllerStatus &status)
     header.node = status.node;
 }
 
-int WalkTest::programmedCount() const
+void WalkTest::setControllerImage(const std::optional<modOVMXConfig::Image> &image)
 {
-    return static_cast<int>(std::count_if(m_inputs.begin(), m_inputs.end(),
-                                          [](const Input &in) { return in.programmed; }));
+    if (!image) {
+        m_controller.reset();
+        return;
+    }
+    m_controller = Controller{
+        Frames::blockChecksum(std::span<const int16_t>(*image)),
+        Frames::blockChecksum(std::span<const int16_t>(modOVMXConfig::withPort(*image)))};
 }
 
-int WalkTest::testedCount() const
+bool WalkTest::confirmed() const
 {
-    return static_cast<int>(std::count_if(m_inputs.begin(), m_inputs.end(), [](const Input &in) {
-        return in.programmed && in.ticked();
-    }));
+    return m_controller && m_controller->programming == m_programming;
+}
+
+// A verdict or comment after the input was worked again begins a retest; before that it
+// corrects the attempt under way.
+WalkTest::Attempt &WalkTest::current(int input, qint64 nowMs)
+{
+    Input &in = at(input);
+    const bool retest = !in.attempts.isEmpty() && in.attempts.last().verdict != Verdict::None &&
+                        in.lastMs() > in.attempts.last().timeMs;
+    if (in.attempts.isEmpty() || retest)
+        in.attempts.append({nowMs, Verdict::None, {}, confirmed()});
+    return in.attempts.last();
+}
+
+bool WalkTest::setVerdict(int input, Verdict verdict, qint64 nowMs)
+{
+    if (verdict == Verdict::Pass && !confirmed())
+        return false;
+    Attempt &attempt = current(input, nowMs);
+    attempt.verdict = verdict;
+    attempt.timeMs = nowMs;
+    attempt.confirmed = confirmed();
+    if (verdict == Verdict::None && attempt.comment.isEmpty())
+        at(input).attempts.removeLast();
+    return true;
+}
+
+void WalkTest::setComment(int input, const QString &comment, qint64 nowMs)
+{
+    current(input, nowMs).comment = comment;
+}
+
+WalkTest::Tally WalkTest::tally() const
+{
+    Tally t;
+    for (const Input &in : m_inputs) {
+        if (!in.programmed)
+            continue;
+        ++t.programmed;
+        const Verdict v = in.verdict();
+        if (v == Verdict::Fail)
+            ++t.failed;
+        else if (v == Verdict::Pass && counts(in.attempts.last()))
+            ++t.passed;
+        else
+            ++t.untested;
+    }
+    return t;
 }
 
 QString WalkTest::progressText() const
 {
-    return QStringLiteral("%1 of %2 programmed inputs tested")
-        .arg(testedCount())
-        .arg(programmedCount());
+    const Tally t = tally();
+    return QStringLiteral("%1 of %2 programmed inputs tested: %3 passed, %4 failed")
+        .arg(t.passed + t.failed)
+        .arg(t.programmed)
+        .arg(t.passed)
+        .arg(t.failed);
 }
 
 QString recordPath(const QString &dataFile)
@@ -72,15 +146,28 @@ QString recordPath(const QString &dataFile)
     return base + QStringLiteral(".commissioning.json");
 }
 
-QString verdictText(WalkTest::Verdict verdict)
+QString checksumText(uint32_t sum)
+{
+    return QStringLiteral("%1").arg(sum, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+QString verdictText(Verdict verdict)
 {
     switch (verdict) {
-    case WalkTest::Verdict::Pass:
+    case Verdict::Pass:
         return QStringLiteral("Pass");
-    case WalkTest::Verdict::Fail:
+    case Verdict::Fail:
         return QStringLiteral("Fail");
-    case WalkTest::Verdict::None:
+    case Verdict::None:
         break;
     }
     return QStringLiteral("None");
+}
+
+std::optional<Verdict> verdictFrom(const QString &text)
+{
+    for (const Verdict v : {Verdict::None, Verdict::Pass, Verdict::Fail})
+        if (text == verdictText(v))
+            return v;
+    return std::nullopt;
 }

@@ -1,17 +1,37 @@
 #include "WalkTestModel.h"
 
+#include "ExpectedResponse.h"
+
 #include <QColor>
 
 #include <algorithm>
+
+namespace
+{
+// Every attempt, one line each, the last counting: "09:12  Fail  relay 2 stayed off".
+QString history(const WalkTest::Input &in)
+{
+    QStringList lines;
+    for (const WalkTest::Attempt &a : in.attempts)
+        lines << QDateTime::fromMSecsSinceEpoch(a.timeMs).toString(QStringLiteral("HH:mm:ss  ")) +
+                     verdictText(a.verdict) +
+                     (a.comment.isEmpty() ? QString() : QStringLiteral("  ") + a.comment);
+    return lines.join(QLatin1Char('\n'));
+}
+} // namespace
 
 WalkTestModel::WalkTestModel(const modOVMXConfig &doc, QObject *parent)
     : QAbstractTableModel(parent), m_test(doc)
 {
     ConfigTexts::ScreenTexts texts;
     ConfigTexts::deriveScreenTexts(doc, texts);
+    // In words, with the timed minutes, as the handover document has them; a value no editor
+    // offers is shown as the grid shows it.
     for (int i = 0; i < WalkTest::InputCount; ++i) {
+        const QStringList words = ExpectedResponse::of(doc, i).words;
         m_programming[static_cast<size_t>(i)] =
-            inputProgramming(texts, i).join(QStringLiteral(", "));
+            words.isEmpty() ? inputProgramming(texts, i).join(QStringLiteral(", "))
+                            : words.join(QStringLiteral("; "));
         m_order[static_cast<size_t>(i)] = i;
     }
     std::stable_partition(m_order.begin(), m_order.end(),
@@ -23,30 +43,54 @@ void WalkTestModel::add(const StatusEvent &event)
     const bool input = event.kind == EventKind::InputClosed || event.kind == EventKind::InputOpened;
     if (!input && !event.isOutput())
         return;
-    m_test.add(event);
+    const QList<int> inputs = m_test.add(event);
     if (!m_test.header.started.isValid())
         m_test.header.started = QDateTime::fromMSecsSinceEpoch(event.timeMs);
     m_test.header.ended = QDateTime::fromMSecsSinceEpoch(
         std::max(event.timeMs, m_test.header.ended.toMSecsSinceEpoch()));
     m_changed = true;
-    changed(0, WalkTest::InputCount - 1);
+    // Only what the event changed: an editor open on another cell keeps what is being typed.
+    for (const int i : inputs) {
+        changed(rowOf(i), InputColumn, InputColumn);
+        changed(rowOf(i), SeenColumn, FollowedColumn);
+    }
+    Q_EMIT progressChanged();
+}
+
+void WalkTestModel::setControllerImage(const std::optional<modOVMXConfig::Image> &image)
+{
+    const bool was = m_test.confirmed();
+    const std::optional<WalkTest::Controller> before = m_test.controller();
+    m_test.setControllerImage(image);
+    if (m_test.controller() == before)
+        return;
+    if (m_test.confirmed() != was)
+        Q_EMIT dataChanged(index(0, PassColumn), index(WalkTest::InputCount - 1, PassColumn));
+    Q_EMIT controllerChanged();
 }
 
 modOVMXConfig::FileResult WalkTestModel::load(const QString &path)
 {
+    const std::optional<WalkTest::Controller> controller = m_test.controller();
     beginResetModel();
     const modOVMXConfig::FileResult result = m_test.load(path);
     endResetModel();
     if (result.ok)
         m_changed = false;
     Q_EMIT progressChanged();
+    if (m_test.controller() != controller)
+        Q_EMIT controllerChanged();
     return result;
 }
 
-void WalkTestModel::changed(int firstRow, int lastRow)
+int WalkTestModel::rowOf(int input) const
 {
-    Q_EMIT dataChanged(index(firstRow, 0), index(lastRow, ColumnCount - 1));
-    Q_EMIT progressChanged();
+    return static_cast<int>(std::find(m_order.begin(), m_order.end(), input) - m_order.begin());
+}
+
+void WalkTestModel::changed(int row, int firstColumn, int lastColumn)
+{
+    Q_EMIT dataChanged(index(row, firstColumn), index(row, lastColumn));
 }
 
 int WalkTestModel::rowCount(const QModelIndex &parent) const
@@ -73,6 +117,11 @@ QVariant WalkTestModel::text(const WalkTest::Input &in, int input, int column) c
             seen << QStringLiteral("closed");
         if (in.seenOpened)
             seen << QStringLiteral("opened");
+        // Presses under other settings are shown, and said not to count.
+        const bool uncounted = std::any_of(in.events.begin(), in.events.end(),
+                                           [](const WalkTest::Seen &e) { return !e.confirmed; });
+        if (seen.isEmpty() && uncounted)
+            return QStringLiteral("pressed, not counted");
         return seen.join(QStringLiteral(", "));
     }
     case FollowedColumn: {
@@ -83,7 +132,7 @@ QVariant WalkTestModel::text(const WalkTest::Input &in, int input, int column) c
         return words.join(QStringLiteral(", "));
     }
     case CommentColumn:
-        return in.comment;
+        return in.comment();
     }
     return {};
 }
@@ -100,8 +149,8 @@ QVariant WalkTestModel::data(const QModelIndex &index, int role) const
     if (role == Qt::CheckStateRole && column == InputColumn)
         return in.ticked() ? Qt::Checked : Qt::Unchecked;
     if (role == Qt::CheckStateRole && (column == PassColumn || column == FailColumn)) {
-        const auto mine = column == PassColumn ? WalkTest::Verdict::Pass : WalkTest::Verdict::Fail;
-        return in.verdict == mine ? Qt::Checked : Qt::Unchecked;
+        const auto mine = column == PassColumn ? Verdict::Pass : Verdict::Fail;
+        return in.verdict() == mine ? Qt::Checked : Qt::Unchecked;
     }
     if (role == Qt::ForegroundRole && !in.programmed)
         return QColor(Qt::gray);
@@ -113,6 +162,11 @@ QVariant WalkTestModel::data(const QModelIndex &index, int role) const
                          seen.words;
         return lines.join(QLatin1Char('\n'));
     }
+    if (role == Qt::ToolTipRole && column >= PassColumn && in.attempts.size() > 1)
+        return history(in);
+    // A cell cut short says all of itself: each output on a line of its own.
+    if (role == Qt::ToolTipRole && column != InputColumn)
+        return text(in, input, column).toString().replace(QStringLiteral("; "), QStringLiteral("\n"));
     return {};
 }
 
@@ -123,24 +177,32 @@ bool WalkTestModel::setData(const QModelIndex &index, const QVariant &value, int
     const int input = inputAt(index.row());
     const int column = index.column();
     if (role == Qt::EditRole && column == CommentColumn) {
-        m_test.setComment(input, value.toString());
+        if (value.toString() == m_test.input(input).comment())
+            return false;
+        m_test.setComment(input, value.toString(), m_clock());
     } else if (role == Qt::CheckStateRole && (column == PassColumn || column == FailColumn)) {
         const bool on = value.toInt() == Qt::Checked;
         // Pass and Fail exclude each other; unticking the one set leaves no verdict.
-        m_test.setVerdict(input, !on                    ? WalkTest::Verdict::None
-                                 : column == PassColumn ? WalkTest::Verdict::Pass
-                                                        : WalkTest::Verdict::Fail);
+        if (!m_test.setVerdict(input,
+                               !on                    ? Verdict::None
+                               : column == PassColumn ? Verdict::Pass
+                                                      : Verdict::Fail,
+                               m_clock()))
+            return false;
     } else {
         return false;
     }
     m_changed = true;
-    changed(index.row(), index.row());
+    changed(index.row(), PassColumn, CommentColumn);
+    Q_EMIT progressChanged();
     return true;
 }
 
 Qt::ItemFlags WalkTestModel::flags(const QModelIndex &index) const
 {
     const Qt::ItemFlags base = QAbstractTableModel::flags(index);
+    if (index.column() == PassColumn && !m_test.confirmed())
+        return base & ~Qt::ItemIsEnabled;
     if (index.column() == PassColumn || index.column() == FailColumn)
         return base | Qt::ItemIsUserCheckable;
     return index.column() == CommentColumn ? base | Qt::ItemIsEditable : base;

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 
 #include <array>
+#include <functional>
 
 // The walk test as a checklist: the inputs the document programs first, then the others in
 // grey. An input's box is ticked once it was seen closing and opening; the installer ticks Pass
@@ -36,6 +37,11 @@ public:
 
     void add(const StatusEvent &event);
     void setController(const ControllerStatus &status) { m_test.setController(status); }
+    // What the controller was confirmed to hold, or nothing known: Pass is offered only while
+    // it is this walk's programming.
+    void setControllerImage(const std::optional<modOVMXConfig::Image> &image);
+    // When a verdict or comment is given; the wall clock unless a test says otherwise.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
     modOVMXConfig::FileResult load(const QString &path);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -47,13 +53,16 @@ public:
 
 Q_SIGNALS:
     void progressChanged();
+    void controllerChanged();
 
 private:
     QVariant text(const WalkTest::Input &in, int input, int column) const;
-    void changed(int firstRow, int lastRow);
+    void changed(int row, int firstColumn, int lastColumn);
+    int rowOf(int input) const;
 
     WalkTest m_test;
     std::array<QString, WalkTest::InputCount> m_programming; // "Relay 2: OnOff, Dimmer 1: +10%"
     std::array<int, WalkTest::InputCount> m_order{};         // row → input
     bool m_changed = false;
+    std::function<qint64()> m_clock = [] { return QDateTime::currentMSecsSinceEpoch(); };
 };

@@ -2,6 +2,7 @@
 #include "frmActivity.h"
 
 #include "DataDirectory.h"
+#include "LiveColumn.h"
 #include "Prompts.h"
 #include "StatusReply.h"
 
@@ -20,7 +21,10 @@ void frmActivity::addReply(const QByteArray &reply, qint64 timeMs)
     m_walk->setController(status);
     if (m_walk->test().header != before)
         showHeader();
-    addEvents(m_coalescer.feed(status, timeMs));
+    bool changed = false;
+    addEvents(m_site.feed(status, timeMs, m_doc, &changed));
+    if (changed)
+        showLive();
 }
 
 void frmActivity::addEvents(const QList<StatusEvent> &events)
@@ -43,23 +47,67 @@ void frmActivity::addEvents(const QList<StatusEvent> &events)
 // opened), and the list describes each event by the programming it happened under.
 QString frmActivity::programmingOf(int input)
 {
+    return inputProgramming(currentTexts(), input).join(QStringLiteral(", "));
+}
+
+const ConfigTexts::ScreenTexts &frmActivity::currentTexts()
+{
     if (!m_textsKnown || m_doc.image() != m_textsOf) {
         ConfigTexts::deriveScreenTexts(m_doc, m_texts);
         m_textsOf = m_doc.image();
         m_textsKnown = true;
     }
-    return inputProgramming(m_texts, input).join(QStringLiteral(", "));
+    return m_texts;
+}
+
+void frmActivity::showLive() { picLive->showInput(m_site.live(), currentTexts().cells); }
+
+void frmActivity::setControllerImage(const std::optional<modOVMXConfig::Image> &image)
+{
+    m_walk->setControllerImage(image);
+}
+
+void frmActivity::handDriven(int subject, qint64 timeMs) { m_site.handDriven(subject, timeMs); }
+
+bool frmActivity::settleRecord(bool cancellable)
+{
+    if (m_settled)
+        return true;
+    bool changed = false;
+    addEvents(m_site.flush(m_doc, &changed));
+    if (changed)
+        showLive();
+    if (m_walk->isChanged()) {
+        const QString title = QStringLiteral("Walk Test");
+        const QString question = QStringLiteral("Keep the walk test's record?");
+        const Prompts::Answer answer = cancellable ? m_prompts.askYesNoCancel(title, question)
+                                       : m_prompts.askYesNo(title, question) ? Prompts::Answer::Yes
+                                                                             : Prompts::Answer::No;
+        if (answer == Prompts::Answer::Cancel ||
+            (answer == Prompts::Answer::Yes && !cmdSaveRecord_Click() && cancellable))
+            return false;
+    }
+    m_settled = true;
+    return true;
 }
 
 void frmActivity::connectionClosed()
 {
     if (std::exchange(m_closed, true))
         return;
-    addEvents(m_coalescer.flush());
-    if (m_walk->isChanged() && m_prompts.askYesNo(QStringLiteral("Walk Test"),
-                                                  QStringLiteral("Keep the walk test's record?")))
-        cmdSaveRecord_Click();
+    settleRecord(false);
     close();
+}
+
+void frmActivity::cmdIdentify_Click()
+{
+    Q_EMIT identifyRequested(cboIdentify->currentData().toInt());
+}
+
+void frmActivity::setIdentifying(bool running)
+{
+    cmdIdentify->setEnabled(!running);
+    cboIdentify->setEnabled(!running);
 }
 
 void frmActivity::cmdPause_Click()
@@ -96,8 +144,7 @@ void frmActivity::cmdSaveAs_Click()
 // never saved proposes the folder of the data files.
 QString frmActivity::besideDataFile(const QString &suffix) const
 {
-    const bool named = m_doc.DataFileName != QLatin1String("None");
-    const QFileInfo file(named ? m_doc.DataFileName
-                               : DataDirectory::path() + QStringLiteral("/site"));
+    const bool named = m_walkFile != QLatin1String("None");
+    const QFileInfo file(named ? m_walkFile : DataDirectory::path() + QStringLiteral("/site"));
     return QDir::toNativeSeparators(file.dir().filePath(file.completeBaseName() + suffix));
 }

@@ -1,6 +1,7 @@
 // The window's controls; nothing here reads events.
 #include "frmActivity.h"
 
+#include "LiveColumn.h"
 #include "WindowPlacement.h"
 
 #include <QComboBox>
@@ -35,8 +36,9 @@ QTableView *makeTable(QWidget *parent, const QString &name, QAbstractItemModel *
 
 frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs &fileDialogs,
                          QWidget *parent)
-    : QWidget(parent, Qt::Window), m_doc(doc), m_prompts(prompts), m_fileDialogs(fileDialogs),
-      m_walk(new WalkTestModel(doc, this)), m_shown(new QSortFilterProxyModel(this))
+    : QWidget(parent, Qt::Window), m_doc(doc), m_walkFile(doc.DataFileName),
+      m_own(prompts, fileDialogs, this), m_walk(new WalkTestModel(doc, this)),
+      m_shown(new QSortFilterProxyModel(this))
 {
     setObjectName(QStringLiteral("frmActivity"));
     setWindowTitle(QStringLiteral("Activity"));
@@ -48,11 +50,14 @@ frmActivity::frmActivity(const modOVMXConfig &doc, Prompts &prompts, FileDialogs
     tabViews->addTab(buildWalkPage(), QStringLiteral("Walk Test"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabViews);
-    resize(800, 480);
+    layout->addLayout(buildIdentifyBar());
+    resize(880, 480);
     takeUpRecord();
     showHeader();
     showProgress();
+    showController();
     connect(m_walk, &WalkTestModel::progressChanged, this, &frmActivity::showProgress);
+    connect(m_walk, &WalkTestModel::controllerChanged, this, &frmActivity::showController);
     connect(m_walk, &WalkTestModel::progressChanged, this, &frmActivity::showHeader);
     placeBesideParent();
 }
@@ -65,6 +70,26 @@ QPushButton *frmActivity::makeButton(QWidget *parent, const QString &name, const
     return button;
 }
 
+// Below both tabs: an output made to show itself, so the installer finds the fitting it drives.
+QLayout *frmActivity::buildIdentifyBar()
+{
+    cboIdentify = new QComboBox(this);
+    cboIdentify->setObjectName(QStringLiteral("cboIdentify"));
+    for (int subject = 24; subject < 32; ++subject)
+        cboIdentify->addItem(subjectName(subject), subject);
+    cmdIdentify = makeButton(this, QStringLiteral("cmdIdentify"), QStringLiteral("Identify"));
+    cmdIdentify->setToolTip(QStringLiteral("A relay switches on and off three times, a second "
+                                           "apart; a dimmer goes to full, off and full. Then it "
+                                           "is put back as it was."));
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(new QLabel(QStringLiteral("Find an output's fitting:"), this));
+    bar->addWidget(cboIdentify);
+    bar->addWidget(cmdIdentify);
+    bar->addStretch();
+    connect(cmdIdentify, &QPushButton::clicked, this, &frmActivity::cmdIdentify_Click);
+    return bar;
+}
+
 QWidget *frmActivity::buildEventsPage()
 {
     auto *page = new QWidget;
@@ -74,7 +99,7 @@ QWidget *frmActivity::buildEventsPage()
     cboFilter->setObjectName(QStringLiteral("cboFilter"));
     cboFilter->addItem(QStringLiteral("All events"), -1);
     for (int subject = 0; subject < 32; ++subject)
-        cboFilter->addItem(ActivityModel::subjectName(subject), subject);
+        cboFilter->addItem(subjectName(subject), subject);
     cmdSaveAs = makeButton(page, QStringLiteral("cmdSaveAs"), QStringLiteral("Save As…"));
     auto *bar = new QHBoxLayout;
     bar->addWidget(cmdPause);
@@ -106,14 +131,17 @@ QWidget *frmActivity::buildWalkPage()
     lblRecord->setObjectName(QStringLiteral("lblRecord"));
     lblRecord->setWordWrap(true);
     lblRecord->hide();
+    lblController = new QLabel(page);
+    lblController->setObjectName(QStringLiteral("lblController"));
+    lblController->setWordWrap(true);
     lstInputs = makeTable(page, QStringLiteral("lstInputs"), m_walk);
     lstInputs->setEditTriggers(QAbstractItemView::DoubleClicked |
                                QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::SelectedClicked);
     lstInputs->setColumnWidth(WalkTestModel::InputColumn, 90);
-    lstInputs->setColumnWidth(WalkTestModel::ProgrammedColumn, 165);
-    lstInputs->setColumnWidth(WalkTestModel::SeenColumn, 105);
-    lstInputs->setColumnWidth(WalkTestModel::FollowedColumn, 165);
+    lstInputs->setColumnWidth(WalkTestModel::ProgrammedColumn, 150);
+    lstInputs->setColumnWidth(WalkTestModel::SeenColumn, 95);
+    lstInputs->setColumnWidth(WalkTestModel::FollowedColumn, 140);
     lstInputs->setColumnWidth(WalkTestModel::PassColumn, 40);
     lstInputs->setColumnWidth(WalkTestModel::FailColumn, 40);
     lblProgress = new QLabel(page);
@@ -130,18 +158,25 @@ QWidget *frmActivity::buildWalkPage()
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(lblHeader);
     layout->addWidget(lblRecord);
-    layout->addWidget(lstInputs);
+    layout->addWidget(lblController);
+    // Beside the checklist, the input last worked as the grid shows its column.
+    picLive = new LiveColumn(page);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(lstInputs, 1);
+    middle->addWidget(picLive, 0, Qt::AlignTop);
+    layout->addLayout(middle);
     layout->addLayout(bar);
     connect(cmdSaveRecord, &QPushButton::clicked, this, &frmActivity::cmdSaveRecord_Click);
     connect(cmdSaveRecordAs, &QPushButton::clicked, this, &frmActivity::cmdSaveRecordAs_Click);
     return page;
 }
 
-// Beside the connection window, whose status stays in view, as far as the screen allows.
+// Beside the connection window, whose status and buttons stay in view: where the screen has no
+// room for both side by side, that window moves aside and this one narrows.
 void frmActivity::placeBesideParent()
 {
     WindowPlacement::placeOnShow(this, [this] {
-        const QWidget *parent = parentWidget() ? parentWidget()->window() : nullptr;
+        QWidget *parent = parentWidget() ? parentWidget()->window() : nullptr;
         const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
         if (!parent || !screen)
             return;
@@ -149,9 +184,14 @@ void frmActivity::placeBesideParent()
         // will be drawn as the parent's was.
         const bool framed = !WindowPlacement::frameMargins(this).isNull();
         const QMargins frame = WindowPlacement::frameMargins(framed ? this : parent);
-        const QPoint topLeft =
-            WindowPlacement::inside(parent->frameGeometry().topRight() + QPoint(8, 0),
-                                    size().grownBy(frame), screen->availableGeometry());
+        const WindowPlacement::Beside side = WindowPlacement::beside(
+            parent->frameGeometry(), size().grownBy(frame), screen->availableGeometry(), 8);
+        if (side.anchor != parent->frameGeometry()) {
+            WindowPlacement::settle(parent);
+            parent->move(side.anchor.topLeft());
+        }
+        resize(side.window.size().shrunkBy(frame));
+        const QPoint topLeft = side.window.topLeft();
         move(framed ? topLeft : topLeft + QPoint(frame.left(), frame.top()));
     });
 }

@@ -20,8 +20,8 @@ QString clock(const QDateTime &t, const QString &format)
 // one made for other settings is named and left alone, never mixed with what is seen now.
 void frmActivity::takeUpRecord()
 {
-    const QString path = recordPath(m_doc.DataFileName);
-    if (m_doc.DataFileName == QLatin1String("None") || !QFileInfo::exists(path))
+    const QString path = recordPath(m_walkFile);
+    if (m_walkFile == QLatin1String("None") || !QFileInfo::exists(path))
         return;
     const modOVMXConfig::FileResult result = m_walk->load(path);
     m_foreignBeside = !result.ok;
@@ -34,9 +34,9 @@ void frmActivity::takeUpRecord()
 
 bool frmActivity::cmdSaveRecord_Click()
 {
-    if (m_doc.DataFileName == QLatin1String("None") || m_foreignBeside)
+    if (m_walkFile == QLatin1String("None") || m_foreignBeside)
         return cmdSaveRecordAs_Click();
-    return saveRecord(recordPath(m_doc.DataFileName));
+    return saveRecord(recordPath(m_walkFile));
 }
 
 bool frmActivity::cmdSaveRecordAs_Click()
@@ -54,8 +54,7 @@ bool frmActivity::saveRecord(const QString &path)
         return false;
     }
     m_walk->markSaved();
-    if (m_doc.DataFileName != QLatin1String("None") &&
-        QFileInfo(path) == QFileInfo(recordPath(m_doc.DataFileName)))
+    if (m_walkFile != QLatin1String("None") && QFileInfo(path) == QFileInfo(recordPath(m_walkFile)))
         m_foreignBeside = false;
     lblRecord->setText(QStringLiteral("Saved in %1 at %2.")
                            .arg(QFileInfo(path).fileName(),
@@ -82,3 +81,20 @@ void frmActivity::showHeader()
 }
 
 void frmActivity::showProgress() { lblProgress->setText(m_walk->test().progressText()); }
+
+// One plain line while the walk cannot count for the file: presses are still listed.
+void frmActivity::showController()
+{
+    const WalkTest &test = m_walk->test();
+    const std::optional<WalkTest::Controller> controller = test.controller();
+    lblController->setVisible(!test.confirmed());
+    if (!controller)
+        lblController->setText(
+            QStringLiteral("The controller's settings are not confirmed: presses are listed, "
+                           "but none counts until Connect or a download confirms them."));
+    else if (!test.confirmed())
+        lblController->setText(
+            QStringLiteral("The controller runs other settings (%1, not this file's %2): "
+                           "presses are listed, but none counts until this file is sent.")
+                .arg(checksumText(controller->checksum), checksumText(test.checksum())));
+}

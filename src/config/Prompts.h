@@ -13,6 +13,9 @@ public:
     virtual ~Prompts() = default;
     // A Yes/No question with the question icon; true for Yes.
     virtual bool askYesNo(const QString &title, const QString &text) = 0;
+    enum class Answer { Yes, No, Cancel };
+    // Yes, No and Cancel, for a question whose Cancel takes back what led to it.
+    virtual Answer askYesNoCancel(const QString &title, const QString &text) = 0;
     // A message with an OK button; `details`, when given, is there for the user who asks.
     virtual void message(const QString &title, const QString &text, Icon icon,
                          const QString &details = {}) = 0;

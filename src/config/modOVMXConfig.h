@@ -31,6 +31,13 @@ public:
     const Image &image() const { return m_image; }
     // Replaces the whole image (file read, upload); marks nothing by itself.
     void setImage(const Image &image) { m_image = image; }
+    // The image with `port` in the port word. With 0 it is the programming alone, the same
+    // whichever port the machine that saved it used.
+    static Image withPort(Image image, int port = 0)
+    {
+        image[511] = static_cast<int16_t>(port);
+        return image;
+    }
 
     // Relay control record, 4 words at 16i + 4r.
     int16_t GetRelayCloseAction(int i, int r) const { return GetWord(relayWord(i, r)) & 127; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Identify.h"
+#include "SiteEvents.h"
 #include "modOVMXCommunications.h"
 #include "modOVMXConfig.h"
 
@@ -9,6 +11,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+
+#include <QList>
 
 class QComboBox;
 class QGroupBox;
@@ -45,6 +49,8 @@ public:
     QTimer *timer() const { return Timer1; }
     // Where the controller's memory is kept when a verify reads it whole and confirmed.
     QString lastBackupPath() const { return m_backupPath; }
+    // The input last worked on site and what followed it, for the main window's grid.
+    const LiveInput &live() const { return m_site.live(); }
     // What "Backups…" does: the main window opens a kept copy as a data file.
     void setBackupOpener(std::function<void()> opener) { m_openBackup = std::move(opener); }
 
@@ -52,6 +58,8 @@ Q_SIGNALS:
     // After each status read that succeeded: the reply as received and when, in milliseconds
     // since the epoch. The poll's own display and timing do not wait on what listens.
     void statusRead(const QByteArray &reply, qint64 timeMs);
+    // The input last worked, or what followed it, changed.
+    void liveChanged();
 
 public Q_SLOTS:
     void Form_Activate();
@@ -65,6 +73,9 @@ public Q_SLOTS:
     void cmdDifferences_Click();
     void cmdBackups_Click();
     void cmdActivity_Click();
+    // Works the output (24 + relay, 28 + dimmer) so the installer finds its fitting, then puts
+    // it back; the poll goes on meanwhile.
+    void identify(int subject);
     void cmdClose_Click();
 
 protected:
@@ -97,7 +108,11 @@ private:
     void showModelRows(bool fourChannel);
     void showNotes();
     int shownLevel(int dimmer) const;
-    void communicationsFailure();
+    // `what` failed: "could not be read", "did not take the command".
+    void communicationsFailure(const QString &what);
+    void handDriven(int subject);
+    void identifyStep();
+    void endIdentify();
 
     // Connect and the transfers, in frmConnect_transfer.cpp.
     void showDevice();
@@ -111,6 +126,7 @@ private:
     modOVMXCommunications::TransferHooks hooksFor(QPushButton *button);
     void shutDown();
     void closeActivity();
+    bool releaseActivity();
 
     modOVMXConfig &m_doc;
     Prompts &m_prompts;
@@ -124,6 +140,11 @@ private:
     QString m_backupPath;
     std::function<void()> m_openBackup;
     QPointer<frmActivity> m_activity; // one at most, made on the first "Activity…"
+    SiteEvents m_site;
+    std::optional<ControllerStatus> m_lastStatus;
+    QTimer *m_identifyTimer = nullptr;
+    QList<Identify::Step> m_identifySteps; // those still to come
+    qint64 m_identifyStartMs = 0;
     QString m_unknownBecause, m_sentNote, m_modelNote;
 
     QComboBox *cboComPort = nullptr;

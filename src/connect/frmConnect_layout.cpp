@@ -103,6 +103,9 @@ void frmConnect::Form_Load()
              frmStatus, cmdDownload, cmdUpload, lblVerify, cmdDifferences, lblNotes, cmdActivity})
         hidden->hide();
 
+    m_identifyTimer = new QTimer(this);
+    m_identifyTimer->setSingleShot(true);
+    connect(m_identifyTimer, &QTimer::timeout, this, &frmConnect::identifyStep);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(PollIntervalMs);

@@ -3,10 +3,12 @@
 #include "ConnectColours.h"
 #include "ModelFit.h"
 #include "StatusReply.h"
+#include "frmActivity.h"
 #include "frmConnect.h"
 
 #include "Prompts.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
@@ -28,13 +30,19 @@ constexpr int DimmerLabel = 32;
 void frmConnect::Timer1_Timer()
 {
     if (!m_comm.Transact(Frames::statusCommand(), Frames::StatusLength, Frames::ShortLimit)) {
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("could not be read"));
         return;
     }
     const ControllerStatus status = DecodeStatus(m_comm.LastReply);
+    m_lastStatus = status;
     showStatus(status);
     showModelRows(status.fourChannel);
-    Q_EMIT statusRead(m_comm.LastReply, QDateTime::currentMSecsSinceEpoch());
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    bool changed = false;
+    m_site.feed(status, now, m_doc, &changed);
+    Q_EMIT statusRead(m_comm.LastReply, now);
+    if (changed)
+        Q_EMIT liveChanged();
 }
 
 void frmConnect::showOnOff(int index, bool on)
@@ -94,9 +102,69 @@ void frmConnect::cmdRly_Click(int relay, bool on)
 {
     if (relay < 0 || relay > 3)
         return;
+    handDriven(24 + relay);
     // Nothing else to do on success: the next poll shows the new state.
     if (!m_comm.Transact(Frames::relayCommand(relay, on), Frames::AckLength, Frames::ShortLimit))
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("did not take the command"));
+}
+
+void frmConnect::identify(int subject)
+{
+    if (!m_connected || !m_lastStatus || !m_identifySteps.isEmpty() || subject < 24 || subject > 31)
+        return;
+    if (subject % 4 > 1 && !m_lastStatus->fourChannel) {
+        m_prompts.message(QStringLiteral("Identify"),
+                          QStringLiteral("The controller is an MX-2: it has relays 1 and 2 and "
+                                         "dimmers 1 and 2 only."),
+                          Prompts::Icon::Information);
+        return;
+    }
+    if (subject >= 28 && !CommTexts::dimmersControllable(m_lastStatus->node)) {
+        m_prompts.message(QString(), CommTexts::networkedDimmers(), Prompts::Icon::NoIcon);
+        return;
+    }
+    m_identifySteps = Identify::steps(subject, Identify::levelOf(*m_lastStatus, subject));
+    m_identifyStartMs = QDateTime::currentMSecsSinceEpoch();
+    if (m_activity)
+        m_activity->setIdentifying(true);
+    identifyStep();
+}
+
+// One step now, the next when it is due.
+void frmConnect::identifyStep()
+{
+    if (m_identifySteps.isEmpty() || !m_connected)
+        return;
+    const Identify::Step step = m_identifySteps.takeFirst();
+    handDriven(step.subject);
+    if (!m_comm.Transact(step.command, Frames::AckLength, Frames::ShortLimit)) {
+        m_identifySteps.clear();
+        endIdentify();
+        communicationsFailure(QStringLiteral("did not take the command"));
+        return;
+    }
+    if (m_identifySteps.isEmpty()) {
+        endIdentify();
+        return;
+    }
+    const qint64 due = m_identifyStartMs + m_identifySteps.first().atMs;
+    m_identifyTimer->start(int(std::max<qint64>(0, due - QDateTime::currentMSecsSinceEpoch())));
+}
+
+void frmConnect::endIdentify()
+{
+    m_identifyTimer->stop();
+    if (m_activity)
+        m_activity->setIdentifying(false);
+}
+
+// The next change of that output is the hand's, not an input's, wherever events are read.
+void frmConnect::handDriven(int subject)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    m_site.handDriven(subject, now);
+    if (m_activity)
+        m_activity->handDriven(subject, now);
 }
 
 // The leading decimal number of the label, 0 when it starts with none (the "-" before the
@@ -119,17 +187,31 @@ void frmConnect::cmdDim_Click(int dimmer, int step)
         return;
     }
     const int level = std::clamp(shownLevel(dimmer) + step, 0, 255);
+    handDriven(28 + dimmer);
     if (!m_comm.Transact(Frames::dimmerCommand(dimmer, level), Frames::AckLength,
                          Frames::ShortLimit))
-        communicationsFailure();
+        communicationsFailure(QStringLiteral("did not take the command"));
 }
 
 // Every failed exchange here is final for the window: no retry, the port and the window close.
-void frmConnect::communicationsFailure()
+void frmConnect::communicationsFailure(const QString &what)
 {
     // The poll stops before the message box, whose own event loop would otherwise keep
     // polling a line that has just failed.
     shutDown();
+    // Beside the box, whose text stays as it is: where the line failed, why, and what to
+    // check. The status frame covers the port's own place, so the reason takes the room of the
+    // notes and the differences, which mean nothing on a lost line.
+    const int position = cboComPort->currentIndex();
+    QString reason = CommTexts::unreachable(
+        CommTexts::where(cboComPort->currentText(), m_comm.port().deviceName(position + 1)), what,
+        m_comm.LastFailure);
+    reason[0] = reason[0].toUpper();
+    lblNotes->hide();
+    cmdDifferences->hide();
+    lblPortError->setGeometry(twips(120, 5010, 5400, 990));
+    lblPortError->setText(reason);
+    lblPortError->show();
     m_prompts.message(CommTexts::communicationsErrorTitle(), CommTexts::unableToConnect(),
                       Prompts::Icon::Critical);
     close();

@@ -4,6 +4,7 @@
 #include "ConfigDiff.h"
 #include "ConnectColours.h"
 #include "FieldTable.h"
+#include "frmActivity.h"
 #include "frmConnect.h"
 #include "frmDifferences.h"
 
@@ -86,6 +87,8 @@ void frmConnect::knowController(const std::optional<modOVMXConfig::Image> &memor
                                 const QString &unknownBecause)
 {
     m_controllerImage = memory;
+    if (m_activity)
+        m_activity->setControllerImage(memory);
     const bool equal = memory && *memory == m_doc.image();
     cmdDifferences->setVisible(memory && !equal);
     m_unknownBecause = memory ? QString() : unknownBecause;

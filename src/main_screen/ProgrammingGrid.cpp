@@ -46,6 +46,24 @@ void ProgrammingGrid::setCellTexts(const std::array<QString, GridModel::CellCoun
         update();
 }
 
+void ProgrammingGrid::setLive(int input, const QList<int> &followedRows,
+                              const QList<int> &silentRows)
+{
+    const int previous = m_model.liveInput();
+    m_model.setLive(input, followedRows, silentRows);
+    // The headings and the two columns: a few strips, as for the mouse's highlight.
+    QRegion region = GridModel::inputRect(0).united(GridModel::inputRect(23));
+    region += GridModel::outputRect(0).united(GridModel::outputRect(31));
+    update(region + columnRegion(previous) + columnRegion(input));
+}
+
+QRegion ProgrammingGrid::columnRegion(int input) const
+{
+    if (input < 0)
+        return {};
+    return GridModel::cellRect(input).united(GridModel::cellRect(24 * 31 + input));
+}
+
 void ProgrammingGrid::repaintHighlight(int previousIndex)
 {
     // The device headings' top line lies under the panels, which need no repaint.

@@ -25,6 +25,8 @@ public:
     void hover(int k);
     void ClearHL();
     void setCellTexts(const std::array<QString, GridModel::CellCount> &texts);
+    // The input last worked on site, while connected; -1 puts the grid back at rest.
+    void setLive(int input, const QList<int> &followedRows, const QList<int> &silentRows);
     // What a cell does in words, shown in its tooltip below its name.
     void setCellDescriber(std::function<QString(int)> describer)
     {
@@ -51,6 +53,7 @@ private:
     void showToolTip(const QPoint &pos, const QPoint &globalPos);
     void moveHighlight(int dx, int dy);
     void repaintHighlight(int previousIndex);
+    QRegion columnRegion(int input) const;
 
     GridModel m_model;
     int m_pressedCell = -1;

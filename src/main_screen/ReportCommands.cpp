@@ -51,7 +51,12 @@ void ReportCommands::addTo(QMenu *file, QAction *before)
 std::optional<Report::Details> ReportCommands::askDetails()
 {
     const QString data = m_session.document().DataFileName;
-    const Report::People kept = HandoverFile::read(data);
+    Report::People kept;
+    // Names that cannot be right are said and not offered; they are replaced only by names
+    // the user confirms.
+    if (const modOVMXConfig::FileResult read = HandoverFile::read(data, kept); !read.ok)
+        m_session.reportFailure(
+            {false, read.error + QStringLiteral(". The names confirmed next will replace it.")});
     frmHandover dialog(kept, m_window);
     if (m_runDialog(dialog) != QDialog::Accepted)
         return std::nullopt;
@@ -60,9 +65,14 @@ std::optional<Report::Details> ReportCommands::askDetails()
     // cannot be written costs the report nothing, but the user hears of it.
     if (people != kept)
         m_session.reportFailure(HandoverFile::write(data, people));
-    // The walk test kept beside the data file; one of other settings is reported and left out.
+    // The walk test kept beside the data file; one that cannot count for these settings is
+    // left out, saying why.
     std::optional<Report::Commissioning> record;
-    m_session.reportFailure(WalkTestRecord::read(m_session.document(), {}, record));
+    if (const modOVMXConfig::FileResult read =
+            WalkTestRecord::read(m_session.document(), {}, record);
+        !read.ok)
+        m_session.reportFailure(
+            {false, QStringLiteral("The walk test is left out of the document. ") + read.error});
     return Report::Details{people, m_controller, record, QDateTime::currentDateTime()};
 }
 
@@ -106,6 +116,12 @@ void ReportCommands::mnuFileExportPdf_Click()
         QDir::toNativeSeparators(preset), QStringLiteral("PDF Files (*.pdf);;All Files (*)"));
     if (name.isEmpty())
         return;
+    if (Report::readsFrom(name, doc.DataFileName)) {
+        m_session.reportFailure({false, QStringLiteral("Cannot write \"%1\": the report reads it; "
+                                                       "choose another name")
+                                            .arg(QDir::toNativeSeparators(name))});
+        return;
+    }
     const QByteArray pdf = Report::pdf(doc, localPaper(), *details);
     if (pdf.isEmpty()) {
         m_session.reportFailure(

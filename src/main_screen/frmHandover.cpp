@@ -16,6 +16,10 @@ frmHandover::frmHandover(const Report::People &people, QWidget *parent) : QDialo
     txtSite = addField("txtSite", QStringLiteral("Site"), people.site);
     txtCustomer = addField("txtCustomer", QStringLiteral("Customer"), people.customer);
     txtInstaller = addField("txtInstaller", QStringLiteral("Installer"), people.installer);
+    txtTester = addField("txtTester", QStringLiteral("Tester"), people.tester);
+    txtCertificate = addField("txtCertificate", QStringLiteral("Certificate"), people.certificate);
+    txtCompany = addField("txtCompany", QStringLiteral("Company"), people.company);
+    txtWitness = addField("txtWitness", QStringLiteral("Witness"), people.witness);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -27,12 +31,15 @@ QLineEdit *frmHandover::addField(const char *name, const QString &caption, const
 {
     auto *field = new QLineEdit(text, this);
     field->setObjectName(QLatin1String(name));
+    field->setMaxLength(500); // as much as the names file keeps
     static_cast<QFormLayout *>(layout())->addRow(caption, field);
     return field;
 }
 
 Report::People frmHandover::people() const
 {
-    return {txtSite->text().trimmed(), txtCustomer->text().trimmed(),
-            txtInstaller->text().trimmed()};
+    return {txtSite->text().trimmed(),        txtCustomer->text().trimmed(),
+            txtInstaller->text().trimmed(),   txtTester->text().trimmed(),
+            txtCertificate->text().trimmed(), txtCompany->text().trimmed(),
+            txtWitness->text().trimmed()};
 }

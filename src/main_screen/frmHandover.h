@@ -6,7 +6,8 @@
 
 class QLineEdit;
 
-// Asked before a report is made: the site, the customer and the installer it names.
+// Asked before a report is made: the site, the customer, the installer, who tested the
+// controls (with certificate and company) and who witnessed it.
 class frmHandover : public QDialog
 {
     Q_OBJECT
@@ -20,4 +21,8 @@ private:
     QLineEdit *txtSite = nullptr;
     QLineEdit *txtCustomer = nullptr;
     QLineEdit *txtInstaller = nullptr;
+    QLineEdit *txtTester = nullptr;
+    QLineEdit *txtCertificate = nullptr;
+    QLineEdit *txtCompany = nullptr;
+    QLineEdit *txtWitness = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "frmMain.h"
 
 #include "ReportCommands.h"
+#include "ProgrammingGrid.h"
 #include "frmConnect.h"
 #include "frmDimmerControl.h"
 #include "frmDimmerScale.h"
@@ -132,7 +133,13 @@ void frmMain::mnuConnect_Click()
             ShowTitle();
         });
         connect(&dialog, &frmConnect::statusRead, m_report, &ReportCommands::controllerSeen);
+        // The grid behind lights the input last worked on site and what followed it.
+        connect(&dialog, &frmConnect::liveChanged, m_grid, [this, &dialog] {
+            const LiveInput &live = dialog.live();
+            m_grid->setLive(live.input(), live.followedRows(), live.silentRows());
+        });
         m_dialogRunner(dialog);
+        m_grid->setLive(-1, {}, {});
         uploaded = m_session.pushStep(before, QStringLiteral("Get Settings From OV-2"));
     }
     // An upload in the window replaced the image and, when it failed, the file name: the

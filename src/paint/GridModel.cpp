@@ -9,6 +9,8 @@ const QColor GridModel::DisableColour{192, 255, 192};
 const QColor GridModel::DimmerColour{255, 255, 128};
 const QColor GridModel::TrackingColour{192, 255, 255};
 const QColor GridModel::FillerColour{224, 255, 224};
+const QColor GridModel::LiveColour{255, 176, 0};
+const QColor GridModel::SilentColour{255, 128, 128};
 
 namespace
 {
@@ -97,13 +99,42 @@ int GridModel::deviceOfInput(int i)
     return 2 + (i - 12) / 4;
 }
 
-QColor GridModel::cellColour(int k) const { return k == m_hlIndex ? UnderMouse : sectionColour(k); }
+QColor GridModel::cellColour(int k) const
+{
+    if (k == m_hlIndex)
+        return UnderMouse;
+    if (ConfigTexts::inputOfCell(k) == m_liveInput && !ConfigTexts::isTrackingCell(k))
+        return liveColour(ConfigTexts::rowOfCell(k)).value_or(sectionColour(k));
+    return sectionColour(k);
+}
 
 QColor GridModel::deviceColour(int n) const { return restingOr(n == m_litDevice); }
 
-QColor GridModel::inputColour(int i) const { return restingOr(i == m_litInput); }
+QColor GridModel::inputColour(int i) const
+{
+    return i == m_litInput || i != m_liveInput ? restingOr(i == m_litInput) : LiveColour;
+}
 
-QColor GridModel::outputColour(int q) const { return restingOr(q == m_litOutput); }
+QColor GridModel::outputColour(int q) const
+{
+    return q == m_litOutput ? HeadingHighlight : liveColour(q).value_or(HeadingColour);
+}
+
+std::optional<QColor> GridModel::liveColour(int row) const
+{
+    if (m_followedRows.contains(row))
+        return LiveColour;
+    if (m_silentRows.contains(row))
+        return SilentColour;
+    return std::nullopt;
+}
+
+void GridModel::setLive(int input, const QList<int> &followedRows, const QList<int> &silentRows)
+{
+    m_liveInput = input;
+    m_followedRows = input < 0 ? QList<int>() : followedRows;
+    m_silentRows = input < 0 ? QList<int>() : silentRows;
+}
 
 bool GridModel::setCellTexts(const std::array<QString, CellCount> &texts)
 {

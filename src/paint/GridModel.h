@@ -7,7 +7,10 @@
 #include <QRect>
 #include <QString>
 
+#include <QList>
+
 #include <array>
+#include <optional>
 
 // Everything the programming grid shows, without pixels: where each heading, caption, cell and
 // filler lies, its colour, whether it is visible, the cell texts and the mouse-over highlight.
@@ -33,6 +36,8 @@ public:
     static const QColor DimmerColour;
     static const QColor TrackingColour;
     static const QColor FillerColour;
+    static const QColor LiveColour;   // an output that followed the input worked on site
+    static const QColor SilentColour; // one its programming moves that stayed still
 
     // Geometry, in pixels of the window's client area. Cells are one pixel larger than their
     // pitch so neighbours share their border lines.
@@ -68,6 +73,12 @@ public:
     int HLIndex() const { return m_hlIndex; }
     bool HLActive() const { return m_hlActive; }
 
+    // The input last worked on site while connected: its heading lit, and in its column and
+    // among the row headings, the rows of the outputs that followed it lit and those it should
+    // have moved marked. -1 for none. Under the mouse, the hover's colours win.
+    void setLive(int input, const QList<int> &followedRows, const QList<int> &silentRows);
+    int liveInput() const { return m_liveInput; }
+
     // The visible cell under a point of the client area, or -1. Where two cells share a border
     // line the later one wins, as it lies on top.
     static int cellAt(QPoint p);
@@ -79,7 +90,12 @@ public:
 private:
     static QColor restingOr(bool lit) { return lit ? HeadingHighlight : HeadingColour; }
 
+    std::optional<QColor> liveColour(int row) const;
+
     std::array<QString, CellCount> m_texts;
+    int m_liveInput = -1;
+    QList<int> m_followedRows;
+    QList<int> m_silentRows;
     int m_hlIndex = -1;
     bool m_hlActive = false;
     int m_litDevice = -1;

@@ -1,8 +1,10 @@
 #include "RecordBlocks.h"
 
+#include "LocalTime.h"
 #include "ReportStyle.h"
 #include "TableBlocks.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace RecordBlocks
@@ -16,52 +18,90 @@ using Record = Report::Commissioning;
 constexpr qreal SignatureHeight = 46;
 constexpr int UntestedColumns = 3;
 
-QString verdictText(Record::Verdict verdict)
+QString verdictText(const Record::Attempt &attempt)
 {
-    switch (verdict) {
-    case Record::Verdict::Pass:
-        return QStringLiteral("Pass");
-    case Record::Verdict::Fail:
+    switch (attempt.verdict) {
+    case Verdict::Pass:
+        return attempt.counts ? QStringLiteral("Pass")
+                              : QStringLiteral("Pass, controller not confirmed");
+    case Verdict::Fail:
         return QStringLiteral("Fail");
-    case Record::Verdict::None:
+    case Verdict::None:
         break;
     }
     return QStringLiteral("No verdict");
 }
 
-// A walk test within one day gives its times without the date.
-QString timeFormat(const Record &record)
+struct Clock {
+    QString format; // the date only when the walk went past midnight
+    QDateTime made;
+    QString operator()(const QDateTime &t) const { return LocalTime::text(t, format, made); }
+};
+
+Clock clockOf(const Record &record, const QDateTime &made)
 {
-    return record.start.date() == record.end.date() ? QStringLiteral("hh:mm")
-                                                    : QStringLiteral("yyyy-MM-dd hh:mm");
+    QList<QDateTime> times{record.start, record.end};
+    for (const Record::Test &test : record.tests)
+        for (const Record::Attempt &attempt : test.attempts)
+            times << attempt.time;
+    return {LocalTime::oneDay(times) ? QStringLiteral("hh:mm") : QStringLiteral("yyyy-MM-dd hh:mm"),
+            made};
 }
 
-QString period(const Record &record)
+QString period(const Record &record, const Clock &clock)
 {
-    const QString when = QStringLiteral("Walk test %1 to %2")
-                             .arg(record.start.toString(QStringLiteral("yyyy-MM-dd hh:mm")),
-                                  record.end.toString(timeFormat(record)));
+    const QString when =
+        QStringLiteral("Walk test %1 to %2")
+            .arg(LocalTime::text(record.start, QStringLiteral("yyyy-MM-dd hh:mm"), clock.made),
+                 clock(record.end));
     if (!record.controller.known())
         return when + QLatin1Char('.');
     return when + QStringLiteral(" on controller ") + controllerText(record.controller) +
            QLatin1Char('.');
 }
 
-Table tested(const Record &record)
+QString attemptText(const Record::Attempt &attempt)
+{
+    return attempt.comment.isEmpty()
+               ? verdictText(attempt)
+               : verdictText(attempt) + QStringLiteral(": ") + attempt.comment;
+}
+
+// Each input as a form: what its programming should do, a line for each output, what was seen,
+// where the two part (a hint, never the verdict), then every attempt, one line each, the last
+// counting.
+Table tested(const Record &record, const Clock &clock)
 {
     Table table{QStringLiteral("Inputs Tested"),
-                {QStringLiteral("Input"), QStringLiteral("Outputs Seen To Follow"),
-                 QStringLiteral("Verdict"), QStringLiteral("Comment"), QStringLiteral("Time")},
-                {{{}, {}}},
-                3,
+                {QStringLiteral("Check"), QStringLiteral("Result"), QStringLiteral("Time")},
+                {},
+                1,
                 QStringLiteral("No input was tested")};
-    const QString format = timeFormat(record);
-    for (const Record::Test &test : record.tests)
-        table.groups[0].rows << QStringList{
-            test.input,
-            test.outputs.isEmpty() ? QStringLiteral("None")
-                                   : test.outputs.join(QStringLiteral(", ")),
-            verdictText(test.verdict), test.comment, test.time.toString(format)};
+    for (const Record::Test &test : record.tests) {
+        Table::Group group{test.input, {}};
+        group.rows << QStringList{QStringLiteral("Expected"),
+                                  test.expected.isEmpty() ? QStringLiteral("Not programmed")
+                                                          : test.expected,
+                                  {}}
+                   << QStringList{QStringLiteral("Seen"),
+                                  test.outputs.isEmpty() ? QStringLiteral("None")
+                                                         : test.outputs.join(QStringLiteral(", ")),
+                                  clock(test.time)};
+        if (!test.differences.isEmpty())
+            group.rows << QStringList{
+                QStringLiteral("Hint"), test.differences.join(QLatin1Char('\n')), {}};
+        for (qsizetype n = 0; n < test.attempts.size(); ++n) {
+            const bool last = n + 1 == test.attempts.size();
+            group.rows << QStringList{last ? QStringLiteral("Verdict")
+                                           : QStringLiteral("Attempt %1").arg(n + 1),
+                                      attemptText(test.attempts[n]), clock(test.attempts[n].time)};
+        }
+        if (test.attempts.isEmpty())
+            group.rows << QStringList{QStringLiteral("Verdict"), verdictText({}), {}};
+        table.groups << group;
+    }
+    if (table.groups.isEmpty())
+        table.groups << Table::Group{};
     return table;
 }
 
@@ -77,25 +117,58 @@ Table untested(const Record &record)
     return table;
 }
 
-Flow::Block signature(const QString &role, const QString &name)
+Table deficiencies(const Record &record, const Clock &clock)
 {
-    return {SignatureHeight, [role, name](QPainter &painter, const QRectF &room) {
+    Table table{QStringLiteral("Deficiencies"),
+                {QStringLiteral("Input"), QStringLiteral("Comment"), QStringLiteral("Time")},
+                {{{}, {}}},
+                1,
+                QStringLiteral("No deficiencies")};
+    for (const Record::Test &test : record.tests)
+        if (test.failed())
+            table.groups[0].rows << QStringList{test.input, test.attempts.last().comment,
+                                                clock(test.attempts.last().time)};
+    return table;
+}
+
+// The role, the name (wrapped in its own room, never over "Signature"), and lines to sign and
+// date on.
+Flow::Block signature(const QString &role, const QString &name, const QPaintDevice *device,
+                      qreal width)
+{
+    const qreal name0 = 80, sign0 = width * 0.45, date0 = width * 0.78;
+    const QFont plain = font(BodySize);
+    const QStringList lines = TableBlocks::wrapLines(name, plain, device, sign0 - 72 - name0);
+    const qreal spacing = QFontMetricsF(plain, device).lineSpacing();
+    const qreal height = std::max(SignatureHeight, 24 + spacing * qreal(lines.size()));
+    return {height, [=](QPainter &painter, const QRectF &room) {
                 const qreal base = room.bottom() - 10;
-                const qreal name0 = room.left() + 80, sign0 = room.left() + room.width() * 0.45;
-                const qreal date0 = room.left() + room.width() * 0.78;
                 painter.setPen(Qt::black);
                 painter.setFont(font(BodySize, true));
                 painter.drawText(QPointF(room.left(), base), role);
-                painter.setFont(font(BodySize));
-                painter.drawText(QPointF(name0, base - 4), name);
-                painter.drawText(QPointF(sign0 - 62, base), QStringLiteral("Signature"));
-                painter.drawText(QPointF(date0 - 30, base), QStringLiteral("Date"));
+                painter.setFont(plain);
+                for (qsizetype n = 0; n < lines.size(); ++n)
+                    painter.drawText(QPointF(room.left() + name0,
+                                             base - 4 - spacing * qreal(lines.size() - 1 - n)),
+                                     lines[n]);
+                painter.drawText(QPointF(room.left() + sign0 - 62, base),
+                                 QStringLiteral("Signature"));
+                painter.drawText(QPointF(room.left() + date0 - 30, base), QStringLiteral("Date"));
                 painter.setPen(QPen(Qt::black, 0.8));
                 for (const auto &[from, to] :
                      {std::pair{name0, sign0 - 72}, std::pair{sign0, date0 - 40},
-                      std::pair{date0, room.right()}})
-                    painter.drawLine(QPointF(from, base + 2), QPointF(to, base + 2));
+                      std::pair{date0, room.width()}})
+                    painter.drawLine(QPointF(room.left() + from, base + 2),
+                                     QPointF(room.left() + to, base + 2));
             }};
+}
+
+void append(std::vector<Flow::Block> &to, const Table &table, const QPaintDevice *device,
+            qreal width)
+{
+    const std::vector<Flow::Block> blocks = TableBlocks::blocks(table, device, width);
+    to.insert(to.end(), blocks.begin(), blocks.end());
+    to.push_back(Flow::space(RowPadding * 4));
 }
 } // namespace
 
@@ -111,31 +184,80 @@ QString controllerText(const Report::Controller &c)
     return parts.isEmpty() ? QStringLiteral("not known") : parts.join(QStringLiteral(", "));
 }
 
-std::vector<Flow::Block> commissioning(const Record &record, const QPaintDevice *device,
-                                       qreal width)
+QString testerText(const Report::People &people)
 {
-    std::vector<Flow::Block> all{TableBlocks::heading(QStringLiteral("Commissioning Record")),
-                                 TableBlocks::paragraph(period(record), device, width)};
-    for (const Table &table : {tested(record), untested(record)}) {
-        std::vector<Flow::Block> blocks = TableBlocks::blocks(table, device, width);
-        all.insert(all.end(), blocks.begin(), blocks.end());
-        all.push_back(Flow::space(RowPadding * 4));
-    }
+    QStringList parts;
+    for (const QString &part : {people.tester, people.company})
+        if (!part.isEmpty())
+            parts << part;
+    if (!people.certificate.isEmpty())
+        parts << QStringLiteral("certificate ") + people.certificate;
+    return parts.join(QStringLiteral(", "));
+}
+
+QString resultText(const Record &record)
+{
+    return QStringLiteral("%1 programmed %2: %3 passed, %4 failed, %5 not tested")
+        .arg(record.programmed)
+        .arg(record.programmed == 1 ? QStringLiteral("input") : QStringLiteral("inputs"))
+        .arg(record.passed)
+        .arg(record.failed)
+        .arg(record.untested.size());
+}
+
+std::vector<Flow::Block> commissioning(const Record &record, const QDateTime &made,
+                                       const QPaintDevice *device, qreal width)
+{
+    const Clock clock = clockOf(record, made);
+    std::vector<Flow::Block> all{TableBlocks::heading(QStringLiteral("Commissioning Record"))};
+    if (!record.confirmed)
+        all.push_back(TableBlocks::paragraph(
+            QStringLiteral("The controller's settings were not confirmed for this walk: it was "
+                           "recorded before the tool kept the controller's checksum."),
+            device, width));
+    all.push_back(TableBlocks::paragraph(period(record, clock), device, width));
+    all.push_back(TableBlocks::paragraph(resultText(record) + QLatin1Char('.'), device, width));
+    all.push_back(Flow::space(RowPadding * 2));
+    for (Flow::Block &line : all)
+        line.keepWithNext = true; // the section's opening goes with the first input
+    append(all, tested(record, clock), device, width);
+    append(all, untested(record), device, width);
+    append(all, deficiencies(record, clock), device, width);
     return all;
 }
 
-std::vector<Flow::Block> signOff(const Report::People &people, const QString &programming,
+QString handedOver(const std::optional<Record> &record, int programmed, const QString &programming)
+{
+    const int failed = record ? record->openItems() - int(record->untested.size()) : 0;
+    const int untested = record ? int(record->untested.size()) : programmed;
+    if (failed + untested == 0)
+        return QStringLiteral("Handed over with the programming this document describes: ") +
+               programming + QLatin1Char('.');
+    return QStringLiteral("Handed over with %1 open %2 (%3 failed, %4 programmed %5 not tested): "
+                          "%6.")
+        .arg(failed + untested)
+        .arg(failed + untested == 1 ? QStringLiteral("item") : QStringLiteral("items"))
+        .arg(failed)
+        .arg(untested)
+        .arg(untested == 1 ? QStringLiteral("input") : QStringLiteral("inputs"), programming);
+}
+
+std::vector<Flow::Block> signOff(const Report::People &people, const QString &statement,
                                  const QPaintDevice *device, qreal width)
 {
-    Flow::Block statement = TableBlocks::paragraph(
-        QStringLiteral("Handed over with the programming this document describes: ") + programming +
-            QLatin1Char('.'),
-        device, width);
-    statement.keepWithNext = true;
-    Flow::Block installer = signature(QStringLiteral("Installer"), people.installer);
-    installer.keepWithNext = true;
-    return {TableBlocks::heading(QStringLiteral("Sign-Off")), statement, installer,
-            signature(QStringLiteral("Customer"), people.customer)};
+    std::vector<Flow::Block> all{TableBlocks::heading(QStringLiteral("Sign-Off")),
+                                 TableBlocks::paragraph(statement, device, width)};
+    if (const QString tester = testerText(people); !tester.isEmpty())
+        all.push_back(TableBlocks::paragraph(
+            QStringLiteral("Controls tested by ") + tester + QLatin1Char('.'), device, width));
+    for (const auto &[role, name] : {std::pair{QStringLiteral("Installer"), people.installer},
+                                     std::pair{QStringLiteral("Customer"), people.customer},
+                                     std::pair{QStringLiteral("Tester"), people.tester},
+                                     std::pair{QStringLiteral("Witness"), people.witness}}) {
+        all.back().keepWithNext = true;
+        all.push_back(signature(role, name, device, width));
+    }
+    return all;
 }
 
 } // namespace RecordBlocks

@@ -2,10 +2,13 @@
 
 #include "CurveBlocks.h"
 #include "Frames.h"
+#include "HandoverFile.h"
+#include "LocalTime.h"
 #include "ProgrammingTables.h"
 #include "RecordBlocks.h"
 #include "ReportStyle.h"
 #include "TitlePage.h"
+#include "WalkTest.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -56,7 +59,7 @@ void paintHeader(QPainter &painter, qreal width, const modOVMXConfig &doc, const
     painter.setFont(font(12));
     const QString file = QStringLiteral("File: ") + doc.DataFileName;
     const QString date =
-        QStringLiteral("Date: ") + made.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+        QStringLiteral("Date: ") + LocalTime::text(made, QStringLiteral("yyyy-MM-dd hh:mm"), made);
     // A long path gives way in its middle, never over the date.
     const qreal room = width - painter.fontMetrics().horizontalAdvance(date) - 24;
     painter.drawText(second, Qt::AlignLeft | Qt::AlignVCenter,
@@ -94,10 +97,12 @@ std::vector<Flow::Block> contents(const modOVMXConfig &doc, const Details &detai
     append(all, {abreast(pilots(doc), photocellLevels(doc), device, width)});
     append(all, CurveBlocks::blocks(doc, device, width));
     if (details.record)
-        append(all, RecordBlocks::commissioning(*details.record, device, width));
+        append(all, RecordBlocks::commissioning(*details.record, details.made, device, width));
     const QString programming = QStringLiteral("data file %1, image checksum %2")
                                     .arg(QFileInfo(doc.DataFileName).fileName(), checksumText(doc));
-    append(all, RecordBlocks::signOff(details.people, programming, device, width));
+    const QString statement =
+        RecordBlocks::handedOver(details.record, WalkTest(doc).tally().programmed, programming);
+    append(all, RecordBlocks::signOff(details.people, statement, device, width));
     return all;
 }
 
@@ -115,6 +120,21 @@ std::vector<Sheet> sheetsOf(const modOVMXConfig &doc, const Details &details,
 QPageSize pageSize(Paper paper)
 {
     return QPageSize(paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+bool readsFrom(const QString &out, const QString &dataFile, const QString &record)
+{
+    const auto same = [](const QFileInfo &x, const QFileInfo &y) {
+        return x.exists() && y.exists() ? x.canonicalFilePath() == y.canonicalFilePath()
+                                        : x.absoluteFilePath() == y.absoluteFilePath();
+    };
+    if (dataFile == QLatin1String("None"))
+        return false; // nothing is kept beside a configuration never saved
+    const QString recordFile = record.isEmpty() ? recordPath(dataFile) : record;
+    for (const QString &read : {dataFile, recordFile, HandoverFile::pathFor(dataFile)})
+        if (!read.isEmpty() && same(QFileInfo(out), QFileInfo(read)))
+            return true;
+    return false;
 }
 
 QString checksumText(const modOVMXConfig &doc)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Verdict.h"
 #include "modOVMXConfig.h"
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <QPageSize>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 class QPagedPaintDevice;
@@ -29,6 +31,10 @@ struct People {
     QString site;
     QString customer;
     QString installer;
+    QString tester; // who tested the controls, with the certificate and the company
+    QString certificate;
+    QString company;
+    QString witness; // who saw them tested
     bool operator==(const People &) const = default;
 };
 
@@ -40,20 +46,40 @@ struct Controller {
     bool known() const { return !model.isEmpty() || !firmware.isEmpty() || !node.isEmpty(); }
 };
 
-// A walk test of the site: each input tried, the outputs seen to follow it and the verdict.
+// A walk test of the site: each input tried, what its programming should do, the outputs seen
+// to follow it and the installer's verdicts.
 struct Commissioning {
-    enum class Verdict { None, Pass, Fail };
-    struct Test {
-        QString input;       // as the tables name it: "Tamberline 01 Input 3"
-        QStringList outputs; // seen to follow it: "Relay 2", "Dimmer Output 1"
+    struct Attempt {
         Verdict verdict = Verdict::None;
         QString comment;
         QDateTime time;
+        bool counts = true; // given while the controller ran this programming
+    };
+    struct Test {
+        QString input;           // as the tables name it: "Tamberline 01 Input 3"
+        QString expected;        // "Relay 2 on when closed, off when opened"; "" if none
+        QStringList outputs;     // seen to follow it: "Relay 2 on", "Dimmer 1 0 → 25 in 0.5 s"
+        QStringList differences; // "Dimmer 1 expected, not seen": a hint, never a verdict
+        QList<Attempt> attempts; // the last counts
+        QDateTime time;          // its last press
+        bool failed() const
+        {
+            return !attempts.isEmpty() && attempts.last().verdict == Verdict::Fail;
+        }
     };
     QDateTime start, end;
     Controller controller;
+    bool confirmed = true; // false: the walk never knew what the controller ran
     QList<Test> tests;
-    QStringList untested; // inputs the programming uses that the walk test did not try
+    QStringList untested; // programmed inputs without a verdict that counts
+    int programmed = 0, passed = 0, failed = 0;
+    // Every failed input, and every programmed input not tested.
+    int openItems() const
+    {
+        return int(std::count_if(tests.begin(), tests.end(),
+                                 [](const Test &t) { return t.failed(); })) +
+               int(untested.size());
+    }
 };
 
 // Everything on paper that the image does not hold.
@@ -75,6 +101,10 @@ bool paint(QPagedPaintDevice &device, const modOVMXConfig &doc, const Details &d
 
 // The report as a PDF file's bytes; empty when it could not be made.
 QByteArray pdf(const modOVMXConfig &doc, Paper paper, const Details &details);
+
+// Whether `out` is one of the files a report of `dataFile` reads: the data file, its walk-test
+// record (`record`, else the one beside it) and its names. A report never goes there.
+bool readsFrom(const QString &out, const QString &dataFile, const QString &record = {});
 
 // The 32-bit checksum of the image as download and verify compare it, in the digits the
 // controller reports it: "0012ABCD".

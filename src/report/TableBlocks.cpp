@@ -4,7 +4,9 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 
+#include <memory>
 #include <numeric>
 
 namespace TableBlocks
@@ -26,78 +28,215 @@ struct Layout {
     const QPaintDevice *device = nullptr;
 };
 
+// The width of the widest line; a line longer than any page is measured only as far as that
+// shows, since it wraps whatever its length.
+qreal advance(const QFont &font, const QPaintDevice *device, const QString &text)
+{
+    constexpr qsizetype Longest = 400;
+    const QFontMetricsF metrics(font, device);
+    qreal widest = 0;
+    for (const QStringView line : QStringView(text).split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line.left(Longest).toString()));
+    return widest;
+}
+
 std::vector<qreal> naturalWidths(const Table &table, const Layout &l)
 {
-    const QFontMetricsF plain(l.plain, l.device), bold(l.bold, l.device);
     std::vector<qreal> widths;
     for (const QString &header : table.headers)
-        widths.push_back(bold.horizontalAdvance(header) + 2 * CellPadding + 1);
+        widths.push_back(advance(l.bold, l.device, header) + 2 * CellPadding + 1);
     for (const Table::Group &group : table.groups)
         for (const QStringList &row : group.rows)
             for (size_t c = 0; c < widths.size(); ++c)
-                widths[c] = std::max(widths[c], plain.horizontalAdvance(row.value(qsizetype(c))) +
-                                                    2 * CellPadding + 1);
+                widths[c] =
+                    std::max(widths[c], advance(l.plain, l.device, row.value(qsizetype(c))) +
+                                            2 * CellPadding + 1);
     return widths;
 }
 
+// Narrows the widest columns until the table fits: a column narrower than its fair share keeps
+// its width, the others share what is left. Their words wrap, and a word wider than its column
+// breaks, so nothing runs off the page.
+void narrow(std::vector<qreal> &widths, qreal width)
+{
+    std::vector<bool> fixed(widths.size(), false);
+    for (bool again = true; again;) {
+        again = false;
+        qreal left = width;
+        int open = 0;
+        for (size_t c = 0; c < widths.size(); ++c)
+            fixed[c] ? left -= widths[c] : ++open;
+        if (open == 0)
+            return;
+        const qreal share = left / open;
+        for (size_t c = 0; c < widths.size(); ++c)
+            if (!fixed[c] && widths[c] <= share) {
+                fixed[c] = true;
+                again = true;
+            }
+        if (!again)
+            for (size_t c = 0; c < widths.size(); ++c)
+                if (!fixed[c])
+                    widths[c] = share;
+    }
+}
+
 // Spare room goes to the wrapping column, else to the last. A table too wide wraps its wrapping
-// column or, without one, is set smaller; at the smallest size its cells give way at their ends.
+// column or, without one, is set smaller; at the smallest size its widest columns wrap.
 Layout layoutOf(const Table &table, const QPaintDevice *device, qreal width)
 {
     for (int size = BodySize;; --size) {
         Layout l{font(size), font(size, true), {}, table.wrapColumn, device};
         l.widths = naturalWidths(table, l);
         const qreal total = std::accumulate(l.widths.begin(), l.widths.end(), qreal(0));
-        if (total <= width || size == SmallestSize) {
-            (l.wrap >= 0 ? l.widths[size_t(l.wrap)] : l.widths.back()) +=
-                std::max<qreal>(0, width - total);
+        if (total <= width) {
+            (l.wrap >= 0 ? l.widths[size_t(l.wrap)] : l.widths.back()) += width - total;
             return l;
         }
         if (l.wrap >= 0) {
             qreal &wrapped = l.widths[size_t(l.wrap)];
             wrapped = std::max(width / 6, wrapped - (total - width));
+        }
+        if (l.wrap >= 0 || size == SmallestSize) {
+            if (std::accumulate(l.widths.begin(), l.widths.end(), qreal(0)) > width)
+                narrow(l.widths, width);
             return l;
         }
     }
 }
 
-qreal rowHeight(const Layout &l, const QStringList &cells)
-{
-    const QFontMetricsF metrics(l.plain, l.device);
-    qreal text = metrics.lineSpacing();
-    if (l.wrap >= 0 && l.wrap < cells.size()) {
-        const QRectF room(0, 0, l.widths[size_t(l.wrap)] - 2 * CellPadding, 1e6);
-        text = std::max(text, metrics.boundingRect(room, Qt::TextWordWrap, cells[l.wrap]).height());
+// A line of text as laid out once: drawn from its layout, so a page's words are shaped once.
+struct Line {
+    std::shared_ptr<const QTextLayout> layout; // none for an empty line
+    int index = 0;
+    QString text() const
+    {
+        if (!layout)
+            return {};
+        const QTextLine line = layout->lineAt(index);
+        return layout->text().mid(line.textStart(), line.textLength()).trimmed();
     }
-    return text + 2 * RowPadding;
+};
+
+// The lines `text` takes in `width`: at word boundaries where it can, anywhere where a word is
+// wider than the column.
+QList<Line> layOut(const QString &text, const QFont &font, const QPaintDevice *device, qreal width)
+{
+    QList<Line> lines;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        if (paragraph.isEmpty()) {
+            lines << Line{};
+            continue;
+        }
+        auto layout = std::make_shared<QTextLayout>(paragraph, font, device);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        int count = 0;
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine())
+            line.setLineWidth(std::max<qreal>(width, 1)), ++count;
+        layout->endLayout();
+        for (int n = 0; n < count; ++n)
+            lines << Line{layout, n};
+    }
+    return lines;
+}
+} // namespace
+
+QStringList wrapLines(const QString &text, const QFont &font, const QPaintDevice *device,
+                      qreal width)
+{
+    QStringList lines;
+    for (const Line &line : layOut(text, font, device, width))
+        lines << line.text();
+    return lines;
 }
 
-void paintCells(QPainter &painter, const QRectF &room, const Layout &l, const QStringList &cells)
+namespace
 {
-    qreal x = room.left();
-    for (size_t c = 0; c < l.widths.size() && c < size_t(cells.size()); ++c) {
-        const QRectF cell = QRectF(x, room.top(), l.widths[c], room.height())
-                                .adjusted(CellPadding, RowPadding, -CellPadding, -RowPadding);
-        const QString &text = cells[qsizetype(c)];
-        if (int(c) == l.wrap)
-            painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-        else
-            painter.drawText(
-                cell, Qt::AlignLeft | Qt::AlignVCenter,
-                painter.fontMetrics().elidedText(text, Qt::ElideRight, int(cell.width() + 1)));
-        x += l.widths[c];
+
+// A row of cells as the lines each takes in its column: all one font, so the lines of every
+// cell share one grid and a row splits between any two of them.
+struct Lines {
+    QFont font;
+    std::vector<qreal> widths;
+    std::vector<QList<Line>> cells;
+    qreal spacing = 0;
+    qreal padding = CellPadding; // either side of a cell's lines
+
+    qsizetype count() const
+    {
+        qsizetype most = 1;
+        for (const QList<Line> &cell : cells)
+            most = std::max(most, cell.size());
+        return most;
     }
+    qreal height() const { return qreal(count()) * spacing + 2 * RowPadding; }
+
+    void paint(QPainter &painter, const QRectF &room) const
+    {
+        painter.setFont(font);
+        qreal x = room.left();
+        for (size_t c = 0; c < cells.size(); ++c) {
+            const qreal y = room.top() + RowPadding;
+            for (qsizetype n = 0; n < cells[c].size(); ++n)
+                if (const Line &line = cells[c][n]; line.layout)
+                    line.layout->lineAt(line.index)
+                        .draw(&painter, QPointF(x + padding, y + qreal(n) * spacing));
+            x += widths[c];
+        }
+    }
+
+    // The first `first` lines, and the rest with the first cell said again, or nothing when
+    // the split would leave either part empty.
+    std::vector<Lines> split(qsizetype first) const
+    {
+        if (first < 1 || first >= count())
+            return {};
+        Lines head = *this, rest = *this;
+        for (size_t c = 0; c < cells.size(); ++c) {
+            head.cells[c] = cells[c].mid(0, first);
+            rest.cells[c] = c == 0 ? cells[c] : cells[c].mid(first);
+        }
+        return {head, rest};
+    }
+};
+
+Lines linesOf(const QFont &font, const Layout &l, const QStringList &cells)
+{
+    Lines lines{font, l.widths, {}, QFontMetricsF(font, l.device).lineSpacing()};
+    for (size_t c = 0; c < l.widths.size(); ++c)
+        lines.cells.push_back(
+            layOut(cells.value(qsizetype(c)), font, l.device, l.widths[c] - 2 * CellPadding));
+    return lines;
+}
+
+// A block of lines that goes on on the next page when it does not fit.
+Block linesBlock(const Lines &lines, const Flow::Painter &under)
+{
+    Block block{lines.height(), [lines, under](QPainter &painter, const QRectF &room) {
+                    if (under)
+                        under(painter, room);
+                    painter.setPen(Qt::black);
+                    lines.paint(painter, room);
+                }};
+    block.split = [lines, under](qreal room) {
+        std::vector<Block> parts;
+        const auto fitting = qsizetype((room - 2 * RowPadding) / lines.spacing);
+        for (const Lines &part : lines.split(fitting))
+            parts.push_back(linesBlock(part, under));
+        return parts;
+    };
+    return block;
 }
 
 Block row(const Layout &l, const QStringList &cells)
 {
-    return {rowHeight(l, cells), [l, cells](QPainter &painter, const QRectF &room) {
-                painter.setPen(Rule);
-                painter.drawLine(room.bottomLeft(), room.bottomRight());
-                painter.setPen(Qt::black);
-                painter.setFont(l.plain);
-                paintCells(painter, room, l, cells);
-            }};
+    return linesBlock(linesOf(l.plain, l, cells), [](QPainter &painter, const QRectF &room) {
+        painter.setPen(Rule);
+        painter.drawLine(room.bottomLeft(), room.bottomRight());
+    });
 }
 
 // A row on a shade: the header (its cells) or a group's name (one cell across the table).
@@ -106,12 +245,12 @@ Block band(const Layout &l, const QStringList &cells, const QColor &fill)
     Layout across = l;
     if (cells.size() == 1)
         across.widths = {std::accumulate(l.widths.begin(), l.widths.end(), qreal(0))};
-    return {rowHeight(l, {}),
-            [across, cells, fill](QPainter &painter, const QRectF &room) {
+    const Lines lines = linesOf(l.bold, across, cells);
+    return {lines.height(),
+            [lines, fill](QPainter &painter, const QRectF &room) {
                 painter.fillRect(room, fill);
                 painter.setPen(Qt::black);
-                painter.setFont(across.bold);
-                paintCells(painter, room, across, cells);
+                lines.paint(painter, room);
             },
             true};
 }
@@ -137,7 +276,8 @@ Block emptyBand(const Layout &l, const QString &name, const QString &empty)
 {
     const qreal indent =
         std::max(l.widths[0], QFontMetricsF(l.bold, l.device).horizontalAdvance(name) + Gap);
-    return {rowHeight(l, {}), [l, name, empty, indent](QPainter &painter, const QRectF &room) {
+    const qreal height = QFontMetricsF(l.plain, l.device).lineSpacing() + 2 * RowPadding;
+    return {height, [l, name, empty, indent](QPainter &painter, const QRectF &room) {
                 painter.fillRect(room, GroupFill);
                 painter.setPen(Qt::black);
                 const QRectF text = room.adjusted(CellPadding, 0, -CellPadding, 0);
@@ -149,6 +289,20 @@ Block emptyBand(const Layout &l, const QString &name, const QString &empty)
             }};
 }
 
+// Each piece of a row that splits goes on under the table's top again.
+Block resumed(Block block, const std::shared_ptr<const Block> &top)
+{
+    block.resume = top;
+    if (block.split)
+        block.split = [split = block.split, top](qreal room) {
+            std::vector<Block> parts = split(room);
+            for (Block &part : parts)
+                part = resumed(part, top);
+            return parts;
+        };
+    return block;
+}
+
 // A group's name above its rows; each row resumes a page with the table's top and the name.
 std::vector<Block> groupBlocks(const Layout &l, const Table::Group &group, const QString &empty,
                                const std::shared_ptr<const Block> &top, qreal width)
@@ -157,21 +311,17 @@ std::vector<Block> groupBlocks(const Layout &l, const Table::Group &group, const
         Block only = group.name.isEmpty()
                          ? row(Layout{l.plain, l.bold, {width}, -1, l.device}, {empty})
                          : emptyBand(l, group.name, empty);
-        only.resume = top;
-        return {only};
+        return {resumed(only, top)};
     }
     std::vector<Block> all;
     auto resume = top;
     if (!group.name.isEmpty()) {
-        all.push_back(band(l, {group.name}, GroupFill));
-        all.back().resume = top;
+        all.push_back(resumed(band(l, {group.name}, GroupFill), top));
         resume = stacked({*top, band(l, {group.name + QStringLiteral(" (continued)")}, GroupFill)},
                          width);
     }
-    for (const QStringList &cells : group.rows) {
-        all.push_back(row(l, cells));
-        all.back().resume = resume;
-    }
+    for (const QStringList &cells : group.rows)
+        all.push_back(resumed(row(l, cells), resume));
     return all;
 }
 } // namespace
@@ -219,14 +369,10 @@ Block heading(const QString &text)
 Block paragraph(const QString &text, const QPaintDevice *device, qreal width)
 {
     const QFont plain = font(BodySize);
-    const QRectF room(0, 0, width, 1e6);
-    const qreal height =
-        QFontMetricsF(plain, device).boundingRect(room, Qt::TextWordWrap, text).height();
-    return {height + 2 * RowPadding, [plain, text](QPainter &painter, const QRectF &at) {
-                painter.setPen(Qt::black);
-                painter.setFont(plain);
-                painter.drawText(at.adjusted(0, RowPadding, 0, 0), Qt::TextWordWrap, text);
-            }};
+    const Layout l{plain, plain, {width + 2 * CellPadding}, -1, device};
+    Lines lines = linesOf(plain, l, {text});
+    lines.padding = 0;
+    return linesBlock(lines, nullptr);
 }
 
 } // namespace TableBlocks

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 
+class QFont;
 class QPaintDevice;
 
 // A table of words, its rows in named groups: the outputs' programming, the settings, the walk
@@ -31,6 +32,10 @@ namespace TableBlocks
 std::vector<Flow::Block> blocks(const Table &table, const QPaintDevice *device, qreal width);
 // A section's heading, kept with what follows it.
 Flow::Block heading(const QString &text);
+// Lines as a page breaks them: goes on on the next page when it does not fit.
 Flow::Block paragraph(const QString &text, const QPaintDevice *device, qreal width);
+// The lines `text` takes in `width`, at word boundaries, or anywhere in a word that is wider.
+QStringList wrapLines(const QString &text, const QFont &font, const QPaintDevice *device,
+                      qreal width);
 
 } // namespace TableBlocks

@@ -1,5 +1,7 @@
 #include "SimScript.h"
 
+#include "CommTexts.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -76,11 +78,11 @@ const Command commands[] = {
                                      either(a[1], "on", "off"))
                               : std::nullopt;
      }},
-    {"dimmer", "dimmer N LEVEL (N 1-4, LEVEL 0-255)",
+    {"dimmer", "dimmer N LEVEL (N 1-4, LEVEL 0-255 or 0%-100%)",
      [](const QStringList &a) {
-         return a.size() == 2
-                    ? make(SimAction::Kind::Dimmer, number(a[0], 1, 4), -1, number(a[1], 0, 255))
-                    : std::nullopt;
+         return a.size() == 2 ? make(SimAction::Kind::Dimmer, number(a[0], 1, 4), -1,
+                                     CommTexts::dimmerLevel(a[1]))
+                              : std::nullopt;
      }},
     {"station", "station S online|offline (S 1-2)",
      [](const QStringList &a) {
@@ -89,23 +91,45 @@ const Command commands[] = {
                               : std::nullopt;
      }},
 };
+constexpr int DaySeconds = 24 * 60 * 60;
+const QString TimeLooks = QStringLiteral(
+    "a time is the seconds from the start, 0 to 86400, with a point before any fraction, followed "
+    "by what happens: \"1.5 press TB01-3\"");
+
+// A first word that starts as a number is meant as the time, whatever follows in it.
+std::optional<qint64> timeMs(const QString &word, QString *error)
+{
+    static const QRegularExpression seconds(QStringLiteral("^(\\d+(\\.\\d*)?|\\.\\d+)$"));
+    if (!seconds.match(word).hasMatch()) {
+        *error = QStringLiteral("\"%1\" is not a time: %2").arg(word, TimeLooks);
+        return std::nullopt;
+    }
+    const double value = word.toDouble();
+    if (value > DaySeconds) {
+        *error = QStringLiteral("%1 s is beyond a day: %2").arg(word, TimeLooks);
+        return std::nullopt;
+    }
+    return qRound64(value * 1000);
+}
 } // namespace
 
 std::optional<ScriptLine> parseScriptLine(QStringView line, QString *error)
 {
-    line = line.left(line.indexOf(QLatin1Char('#'))).trimmed(); // a comment runs to the end
-    QStringList words = line.toString().toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    line = line.left(line.indexOf(QLatin1Char('#'))); // a comment runs to the end
+    // Tabs and runs of blanks separate as one blank does.
+    const QString text = line.toString().simplified(); // as written, for the reasons
+    QStringList words = text.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     ScriptLine parsed;
-    bool timed = false;
-    const double seconds = words.isEmpty() ? 0 : words.first().toDouble(&timed);
-    if (timed) {
-        if (!(seconds >= 0 && seconds <= 1e6)) { // NaN too
-            *error = QStringLiteral("the time %1 is not a number of seconds from the start")
-                         .arg(words.first());
+    static const QRegularExpression numberLike(QStringLiteral("^[-+.0-9]"));
+    if (!words.isEmpty() && numberLike.match(words.first()).hasMatch()) {
+        const std::optional<qint64> at = timeMs(words.takeFirst(), error);
+        if (!at)
+            return std::nullopt;
+        if (words.isEmpty()) {
+            *error = QStringLiteral("\"%1\" is a time alone: %2").arg(text, TimeLooks);
             return std::nullopt;
         }
-        parsed.atMs = qRound64(seconds * 1000);
-        words.removeFirst();
+        parsed.atMs = *at;
     }
     const QString name = words.isEmpty() ? QString() : words.takeFirst();
     const auto command =
@@ -119,30 +143,65 @@ std::optional<ScriptLine> parseScriptLine(QStringView line, QString *error)
     }
     const std::optional<SimAction> action = command->parse(words);
     if (!action) {
-        *error = QStringLiteral("\"%1\": expected %2").arg(line, QLatin1String(command->usage));
+        *error = QStringLiteral("\"%1\": expected %2").arg(text, QLatin1String(command->usage));
         return std::nullopt;
     }
     parsed.action = *action;
     return parsed;
 }
 
-std::optional<QList<ScriptLine>> parseScript(const QString &text, QString *error)
+bool ScriptReader::feed(QByteArrayView bytes)
 {
-    QList<ScriptLine> lines;
-    const QStringList rows = text.split(QLatin1Char('\n'));
-    for (qsizetype n = 0; n < rows.size(); ++n) {
-        const QString row = rows[n].trimmed();
-        if (row.section(QLatin1Char('#'), 0, 0).isEmpty())
-            continue;
-        QString reason;
-        const std::optional<ScriptLine> line = parseScriptLine(row, &reason);
-        if (!line) {
-            *error = QStringLiteral("line %1: %2").arg(n + 1).arg(reason);
-            return std::nullopt;
+    while (!m_ended && !bytes.isEmpty()) {
+        const qsizetype end = bytes.indexOf('\n');
+        const QByteArrayView part = end < 0 ? bytes : bytes.first(end);
+        if (m_pending.size() + part.size() > MaxLineLength) {
+            m_errors << QStringLiteral(
+                            "line %1: longer than %2 characters; nothing after it is read")
+                            .arg(QString::number(m_lineNumber + 1), QString::number(MaxLineLength));
+            m_pending.clear();
+            m_ended = true;
+            break;
         }
-        lines.append(*line);
+        m_pending += part;
+        if (end < 0)
+            break;
+        take(m_pending);
+        m_pending.clear();
+        bytes = bytes.sliced(end + 1);
     }
-    return lines;
+    return !m_ended;
+}
+
+void ScriptReader::finish()
+{
+    if (!m_ended && !m_pending.isEmpty())
+        take(m_pending);
+    m_pending.clear();
+}
+
+void ScriptReader::take(QByteArrayView bytes)
+{
+    ++m_lineNumber;
+    const QString line = QString::fromUtf8(bytes);
+    if (line.section(QLatin1Char('#'), 0, 0).trimmed().isEmpty())
+        return;
+    QString reason;
+    if (const std::optional<ScriptLine> parsed = parseScriptLine(line, &reason))
+        m_lines << *parsed;
+    else
+        m_errors << QStringLiteral("line %1: %2").arg(QString::number(m_lineNumber), reason);
+}
+
+std::optional<QList<ScriptLine>> parseScript(QByteArrayView text, QStringList *errors)
+{
+    ScriptReader reader;
+    reader.feed(text);
+    reader.finish();
+    *errors = reader.takeErrors();
+    if (!errors->isEmpty())
+        return std::nullopt;
+    return reader.takeLines();
 }
 
 void applyAction(ControllerSimulator &sim, const SimAction &a)

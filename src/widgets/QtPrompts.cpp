@@ -41,6 +41,20 @@ bool QtPrompts::askYesNo(const QString &title, const QString &text)
     return box.exec() == QMessageBox::Yes;
 }
 
+Prompts::Answer QtPrompts::askYesNoCancel(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, displayed(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    fitTitle(box);
+    const int chosen = box.exec();
+    return chosen == QMessageBox::Yes  ? Answer::Yes
+           : chosen == QMessageBox::No ? Answer::No
+                                       : Answer::Cancel;
+}
+
 void QtPrompts::message(const QString &title, const QString &text, Icon icon,
                         const QString &details)
 {

@@ -14,6 +14,7 @@ public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
 
     bool askYesNo(const QString &title, const QString &text) override;
+    Answer askYesNoCancel(const QString &title, const QString &text) override;
     void message(const QString &title, const QString &text, Icon icon,
                  const QString &details = {}) override;
 

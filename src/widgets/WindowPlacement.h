@@ -19,6 +19,15 @@ namespace WindowPlacement
 // where it cannot fit, its top-left corner (the title bar and the menu) stays in view.
 QPoint inside(QPoint topLeft, const QSize &frame, const QRect &available);
 
+// A window of `size` beside `anchor` inside `available`, `gap` apart, all frames: to the
+// anchor's right, or else to its left, where it fits whole; else on the right with the anchor
+// moved aside as far as needed, and narrowed to the room the anchor leaves, so that neither
+// covers the other. Level with the anchor's top as far as the screen allows.
+struct Beside {
+    QRect anchor, window;
+};
+Beside beside(const QRect &anchor, const QSize &size, const QRect &available, int gap);
+
 // The margins the window manager's frame adds around `window`; none before it is framed.
 QMargins frameMargins(const QWidget *window);
 
@@ -26,6 +35,10 @@ QMargins frameMargins(const QWidget *window);
 // again once the window manager has framed it, with the frame it drew, until the frame stays
 // where it was put; never after that, so a window the user has moved stays where it was put.
 void placeOnShow(QWidget *window, std::function<void()> place);
+
+// `window` is where it should be from now on: a placement still correcting it stops, so that
+// moving it aside for another window is not taken back.
+void settle(QWidget *window);
 
 // Centres `window`'s frame on its parent window's frame.
 void centreOnParent(QWidget *window);

@@ -202,12 +202,12 @@ void CliTest::report_namesThePeopleOnThePaperAskedFor()
     walk.add({t, EventKind::InputClosed, 2, -1, -1, 0, 0, 0, "TB01 In 3 closed"});
     walk.add({t + 500, EventKind::RelayOn, -1, 1, -1, 0, 0, 0, "Relay 2 on"});
     walk.add({t + 900, EventKind::InputOpened, 2, -1, -1, 0, 0, 0, "TB01 In 3 opened"});
-    walk.setVerdict(2, WalkTest::Verdict::Pass);
-    walk.setComment(2, "Lobby");
+    walk.setControllerImage(rich.image()); // as a Connect confirmed it
+    walk.setVerdict(2, Verdict::Pass, t + 1000);
+    walk.setComment(2, "Lobby", t + 1000);
     QVERIFY(walk.save(m_dir.filePath("rich.commissioning.json")).ok);
     QCOMPARE(cli(m_dir.path(), {"report", "rich.OMX", "-o", "out.pdf", "--force"}).code, 0);
-    QVERIFY(
-        PdfText::holds(PdfText::rows(pdf), "Tamberline 01 Input 3 | Relay 2 on | Pass | Lobby"));
+    QVERIFY(PdfText::holds(PdfText::rows(pdf), "Verdict | Pass: Lobby | 09:00"));
     QVERIFY(QFile::rename(m_dir.filePath("rich.commissioning.json"), m_dir.filePath("walk.json")));
     const Run other =
         cli(m_dir.path(), {"report", "new.OMX", "-o", "other.pdf", "--record", "walk.json"});
@@ -259,12 +259,20 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("report new.OMX -o new.OMX/x.pdf", "new.OMX/x.pdf");
     row("report new.OMX -o x.pdf --site", "--site needs the site's name");
     row("verify new.OMX --port", "--port needs a device or COMn");
+    row("monitor --port --for 2", "--port needs a device or COMn, not \"--for\"");
+    row("status --port --trace", "--port needs a device or COMn, not \"--trace\"");
+    row("status --port=--json", "--port needs a device or COMn, not \"--json\"");
+    row("export new.OMX -o --force", "-o needs a file to write the JSON to, not \"--force\"");
     row("monitor none.OMX --port none", "none.OMX"); // before the port is opened
     row("monitor --for 0", "--for is a number of seconds above 0, not \"0\"");
     row("new new.OMX", "\"new.OMX\" exists; --force replaces it");
     row("import new.json -o new.OMX", "\"new.OMX\" exists; --force replaces it");
     row("report new.OMX -o rich.OMX", "\"rich.OMX\" exists; --force replaces it");
-    row("report new.OMX -o ./new.OMX --force", "\"./new.OMX\" is the input file");
+    // The report never writes over what it reads, --force or not.
+    row("report new.OMX -o ./new.OMX --force", "\"./new.OMX\" is a file the report reads");
+    row("report new.OMX -o new.commissioning.json --force", "is a file the report reads");
+    row("report new.OMX -o new.handover.json --force", "is a file the report reads");
+    row("report new.OMX --record rich.OMX -o rich.OMX --force", "is a file the report reads");
     row("export ./new.OMX -o new.OMX", "\"new.OMX\" is the input file");
 }
 

@@ -1,8 +1,11 @@
 #include "ControllerSimulator.h"
 #include "EventCoalescer.h"
+#include "ExpectedResponse.h"
 #include "Frames.h"
+#include "LiveInput.h"
 #include "WalkTest.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -173,6 +176,7 @@ private Q_SLOTS:
         doc.SetRelayCloseAction(2, 1, 2);
         doc.SetDimmerControl(12, 0, 3);
         WalkTest test(doc);
+        test.setControllerImage(doc.image());
         for (const StatusEvent &e : {
                  happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed"),
                  happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on"),
@@ -189,7 +193,9 @@ private Q_SLOTS:
                  (QList<WalkTest::Seen>{{1250, "Relay 2 on"}, {3250, "Dimmer 1 0 → 25 in 0.5 s"}}));
         QCOMPARE(hw.followed, (QList<WalkTest::Seen>{{3750, "Relay 2 off"}}));
         QCOMPARE(std::pair(tb.firstMs(), tb.lastMs()), std::pair(1000LL, 3000LL));
-        QCOMPARE(test.progressText(), QStringLiteral("1 of 2 programmed inputs tested"));
+        QVERIFY(test.setVerdict(12, Verdict::Fail, 6000));
+        QCOMPARE(test.progressText(),
+                 QStringLiteral("1 of 2 programmed inputs tested: 0 passed, 1 failed"));
     }
 
     void record_roundTripsBesideTheDataFile()
@@ -206,9 +212,10 @@ private Q_SLOTS:
         test.header.started = QDateTime::fromMSecsSinceEpoch(1000, Qt::UTC);
         test.header.ended = QDateTime::fromMSecsSinceEpoch(9000, Qt::UTC);
         test.add(happened(1000, EventKind::InputClosed, 5, -1, "TB01 In 6 closed"));
+        test.setControllerImage(doc.image());
         test.add(happened(1500, EventKind::RelayOn, -1, 0, "Relay 1 on"));
-        test.setVerdict(5, WalkTest::Verdict::Fail);
-        test.setComment(5, "relay 1 stays on");
+        test.setVerdict(5, Verdict::Fail, 2000);
+        test.setComment(5, "relay 1 stays on", 2000);
         QVERIFY(test.save(path).ok);
 
         QFile file(path);
@@ -217,6 +224,7 @@ private Q_SLOTS:
         QCOMPARE(json["checksum"].toString(), "44101341");
         QCOMPARE(json["dataFile"].toString(), "site.OMX");
         QCOMPARE(json["started"].toString(), "1970-01-01T00:00:01.000Z");
+        QCOMPARE(json["controller"]["programming"].toString(), "44101341");
 
         WalkTest loaded(doc);
         QVERIFY(loaded.load(path).ok);
@@ -225,30 +233,236 @@ private Q_SLOTS:
             QVERIFY2(loaded.input(i) == test.input(i), qPrintable(QString::number(i)));
     }
 
-    // The open settings are 1024 zero words, checksum 44101341.
+    // The open settings are 1024 zero words, checksum 44101341. A record a person edited is
+    // refused by the field that cannot be right, never read as something else.
     void record_refusedAndKept_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("otherSettings") << QByteArray(R"({"version": 1, "checksum": "4410134F"})")
-                                       << "belongs to other settings";
+        // A good record of the open settings, with TB01 In 3 passed; each row spoils one field.
+        const auto record = [](const std::function<void(QJsonObject &, QJsonObject &)> &spoil) {
+            QJsonObject attempt{{"time", "2026-03-14T09:12:00.000Z"},
+                                {"verdict", "Pass"},
+                                {"comment", ""},
+                                {"confirmed", true}};
+            QJsonObject input{{"input", 2},
+                              {"name", "TB01 In 3"},
+                              {"seenClosed", true},
+                              {"seenOpened", true},
+                              {"events", QJsonArray()},
+                              {"followed", QJsonArray()},
+                              {"attempts", QJsonArray{attempt}}};
+            QJsonObject root{{"version", 2},
+                             {"dataFile", ""},
+                             {"programming", "44101341"},
+                             {"checksum", "44101341"},
+                             {"started", ""},
+                             {"ended", ""},
+                             {"controller", QJsonObject{{"model", ""},
+                                                        {"firmware", ""},
+                                                        {"node", ""},
+                                                        {"checksum", ""},
+                                                        {"programming", ""}}}};
+            spoil(root, input);
+            if (!root.contains("inputs"))
+                root["inputs"] = QJsonArray{input};
+            return QJsonDocument(root).toJson();
+        };
+        const auto attempt = [&](const char *field, const char *value) {
+            return record([=](QJsonObject &, QJsonObject &input) {
+                QJsonObject a = input["attempts"].toArray()[0].toObject();
+                a[field] = value;
+                input["attempts"] = QJsonArray{a};
+            });
+        };
+        QTest::newRow("otherSettings")
+            << QByteArray(R"({"version": 1, "checksum": "4410134F"})")
+            << "belongs to other settings (checksum 4410134F; the open settings have 44101341)";
         QTest::newRow("otherVersion")
-            << QByteArray(R"({"version": 2, "checksum": "44101341"})") << "another version";
+            << QByteArray(R"({"version": 3, "checksum": "44101341"})") << "another version";
         QTest::newRow("notJson") << QByteArray("[8D300000") << "not a commissioning record";
+        QTest::newRow("verdictMaybe") << attempt("verdict", "Maybe")
+                                      << "inputs[0].attempts[0].verdict is \"Maybe\", not None";
+        QTest::newRow("timeNotIso")
+            << attempt("time", "14/03/2026 09:12")
+            << "inputs[0].attempts[0].time is \"14/03/2026 09:12\", not a date and time";
+        QTest::newRow("input99") << record([](QJsonObject &, QJsonObject &in) { in["input"] = 99; })
+                                 << "inputs[0].input is 99, not an input 0 to 23";
+        QTest::newRow("inputTwice") << record([](QJsonObject &root, QJsonObject &in) {
+            root["inputs"] = QJsonArray{in, in};
+        }) << "inputs[1].input is 2, given twice";
+        QTest::newRow("fieldMissing")
+            << record([](QJsonObject &, QJsonObject &in) { in.remove("seenOpened"); })
+            << "inputs[0].seenOpened is missing";
+        QTest::newRow("checksumNotHex")
+            << record([](QJsonObject &root, QJsonObject &) { root["programming"] = "4410"; })
+            << "programming is \"4410\", not eight hexadecimal digits";
+        QTest::newRow("eventsBeyondTheCap") << record([](QJsonObject &, QJsonObject &in) {
+            const QJsonObject event{
+                {"time", "2026-03-14T09:12:00Z"}, {"words", "x"}, {"confirmed", true}};
+            QJsonArray events;
+            for (int n = 0; n <= WalkTest::EventCap; ++n)
+                events.append(event);
+            in["events"] = events;
+        }) << "inputs[0].events holds 10001 entries";
     }
     void record_refusedAndKept()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, reason);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("site.commissioning.json");
-        QVERIFY(modOVMXConfig::writeBytes(path, file).ok);
         WalkTest test{modOVMXConfig()};
         test.add(happened(1000, EventKind::InputClosed, 0, -1, "TB01 In 1 closed"));
-        const modOVMXConfig::FileResult result = test.load(path);
+        const modOVMXConfig::FileResult result = test.read(file);
         QVERIFY(!result.ok);
         QVERIFY2(result.error.contains(reason), qPrintable(result.error));
         QCOMPARE(test.input(0).events.size(), 1);
+        // The same digits in lower case are the same checksum.
+        QVERIFY(WalkTest{modOVMXConfig()}
+                    .read(R"({"version": 1, "checksum": "4410134f"})")
+                    .error.contains("4410134F"));
+    }
+
+    // A walk counts only while the controller runs its programming: presses are kept, but they
+    // tick nothing and no input passes until it does. The port is not programming.
+    void verdicts_boundToTheControllersProgramming_data()
+    {
+        QTest::addColumn<QString>("controller"); // unknown, other, otherPort, same
+        QTest::addColumn<bool>("passes");
+        QTest::newRow("unknown_noPass") << "unknown" << false;
+        QTest::newRow("otherSettings_noPass") << "other" << false;
+        QTest::newRow("otherPortSameProgramming_passes") << "otherPort" << true;
+        QTest::newRow("sameSettings_passes") << "same" << true;
+    }
+    void verdicts_boundToTheControllersProgramming()
+    {
+        QFETCH(QString, controller);
+        QFETCH(bool, passes);
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2);
+        WalkTest test(doc);
+        modOVMXConfig::Image image = doc.image();
+        if (controller == "other")
+            image[36] = 1;
+        if (controller != "unknown")
+            test.setControllerImage(
+                modOVMXConfig::withPort(image, controller == "otherPort" ? 2 : 0));
+        test.add(happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed"));
+        test.add(happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on"));
+        QCOMPARE(test.setVerdict(2, Verdict::Pass, 2000), passes);
+        QCOMPARE(test.input(2).seenClosed, passes);
+        QCOMPARE(test.input(2).events.size(), 1);
+        QVERIFY(test.setVerdict(2, Verdict::Fail, 2000)); // a failure is never hidden
+    }
+
+    // A verdict after the input was worked again is a retest, kept beside the earlier ones; a
+    // change before that corrects the attempt under way. The last attempt counts.
+    void attempts_retestsKeptLastCounts()
+    {
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2);
+        WalkTest test(doc);
+        test.setControllerImage(doc.image());
+        test.add(happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed"));
+        QVERIFY(test.setVerdict(2, Verdict::Pass, 2000));
+        QVERIFY(test.setVerdict(2, Verdict::Fail, 2500)); // a slip, put right
+        test.setComment(2, "relay 2 stays off", 2600);
+        test.add(happened(5000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed"));
+        test.setComment(2, "rewired", 6000);
+        QVERIFY(test.setVerdict(2, Verdict::Pass, 7000));
+        using A = WalkTest::Attempt;
+        QCOMPARE(test.input(2).attempts, (QList<A>{{2500, Verdict::Fail, "relay 2 stays off", true},
+                                                   {7000, Verdict::Pass, "rewired", true}}));
+        QCOMPARE(test.tally(), (WalkTest::Tally{1, 1, 0, 0}));
+    }
+
+    // The input last worked, the rows of the outputs that followed it and of those its
+    // programming moves that stayed still (TB01 In 3 moves relay 2, row 1, and dimmer 1, 28).
+    void liveInput_data()
+    {
+        QTest::addColumn<QList<StatusEvent>>("events");
+        QTest::addColumn<QString>("shown"); // input: followed rows / silent rows
+        const StatusEvent press = happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed");
+        StatusEvent byHand = happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on by hand");
+        byHand.byHand = true;
+        QTest::newRow("relayFollowed_dimmerSilent")
+            << QList<StatusEvent>{press, happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on")}
+            << "2: 1 / 28";
+        QTest::newRow("byHand_notFollowed") << QList<StatusEvent>{press, byHand} << "2:  / 1 28";
+        QTest::newRow("tooLate_notFollowed")
+            << QList<StatusEvent>{press, happened(3250, EventKind::RelayOn, -1, 1, "Relay 2 on")}
+            << "2:  / 1 28";
+        QTest::newRow("anotherInput_startsAfresh")
+            << QList<StatusEvent>{press, happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on"),
+                                  happened(1500, EventKind::InputOpened, 12, -1, "HW In 1 opened")}
+            << "12:  / ";
+    }
+    void liveInput()
+    {
+        QFETCH(QList<StatusEvent>, events);
+        QFETCH(QString, shown);
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2);
+        doc.SetDimmerControl(2, 0, 3);
+        LiveInput live;
+        for (const StatusEvent &e : events)
+            live.add(e, doc);
+        const auto join = [](const QList<int> &rows) {
+            QStringList all;
+            for (const int row : rows)
+                all << QString::number(row);
+            return all.join(' ');
+        };
+        QCOMPARE(QStringLiteral("%1: %2 / %3")
+                     .arg(live.input())
+                     .arg(join(live.followedRows()), join(live.silentRows())),
+                 shown);
+    }
+
+    // The expected response of an input in words, output by output, and the outputs it moves.
+    void expectedResponse_data()
+    {
+        QTest::addColumn<int>("input");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QList<int>>("outputs");
+        QTest::newRow("onOff") << 2 << "Relay 2 on when closed, off when opened" << QList<int>{25};
+        QTest::newRow("timedHeld")
+            << 3 << "Relay 1 on for 7 min with a double blink alert when closed, held while closed"
+            << QList<int>{24};
+        QTest::newRow("toggleAndSequence") << 4
+                                           << "Relay 4 toggled by Relay 3's state when closed | "
+                                              "Dimmer 2 raise 10 %, reverting when opened"
+                                           << QList<int>{27, 29};
+        QTest::newRow("dimmerGotoInstantRevertAfter")
+            << 12 << "Dimmer 1 to 50 %, instantly, reverting after 10 min" << QList<int>{28};
+        QTest::newRow("disablesOnly")
+            << 13 << "TB01 In 4 disabled when closed or opened" << QList<int>{};
+        QTest::newRow("nothing") << 20 << "" << QList<int>{};
+    }
+    void expectedResponse()
+    {
+        QFETCH(int, input);
+        QFETCH(QString, words);
+        QFETCH(QList<int>, outputs);
+        modOVMXConfig doc;
+        doc.SetRelayCloseAction(2, 1, 2);
+        doc.SetRelayOpenAction(2, 1, 1);
+        doc.SetRelayCloseAction(3, 0, 9);
+        doc.SetRelayTimedOn(3, 0, 2);
+        doc.SetRelayHoldStatus(3, 0, true);
+        doc.SetRelayCloseAction(4, 3, 5);
+        doc.SetDimmerControl(4, 1, 3);
+        doc.SetDimmerControl(12, 0, 54);
+        doc.SetDimmerControlFadeRate(12, 0, 1);
+        doc.SetDimmerRevert(12, 0, 3);
+        doc.SetInputDisableClosed(13, 3, true);
+        doc.SetInputDisableOpen(13, 3, true);
+        for (int i = 0; i < 16; ++i) // every other input leaves its dimmers alone
+            for (int d = 0; d < 4; ++d)
+                if (doc.GetDimmerControl(i, d) == 0)
+                    doc.SetDimmerRevert(i, d, 1);
+        const ExpectedResponse expected = ExpectedResponse::of(doc, input);
+        QCOMPARE(expected.words.join(" | "), words);
+        QCOMPARE(expected.outputs, outputs);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "FieldTable.h"
 #include "ModelFit.h"
 #include "OptionTexts.h"
+#include "UnknownValues.h"
 #include "modOVMXConfig.h"
 
 #include <QJsonDocument>
@@ -43,6 +44,8 @@ private Q_SLOTS:
     void texts_readAsReviewed();
     void backups_keepNewestWithoutRepeats();
     void mx2Note_namesOnlyDrivenOutputsThreeAndFour();
+    void unknownValues_countedWhereTheyShow_data();
+    void unknownValues_countedWhereTheyShow();
 };
 
 void ConfigTest::field_livesInItsWordAndBit_data()
@@ -270,3 +273,44 @@ void ConfigTest::mx2Note_namesOnlyDrivenOutputsThreeAndFour()
 
 QTEST_GUILESS_MAIN(ConfigTest)
 #include "tst_config.moc"
+
+// Each kind of value the tool has no setting for, counted where the screen shows it, under a
+// name that holds what arg() would take for a place marker.
+void ConfigTest::unknownValues_countedWhereTheyShow_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("input");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("closeAction_questionMark")
+        << "RelayCloseAction" << 0 << 12 << "as \"?\" on the grid";
+    QTest::newRow("openAction10_Sq") << "RelayOpenAction" << 3 << 10 << "as \"Sq\" on the grid";
+    QTest::newRow("openAction11_Sq") << "RelayOpenAction" << 23 << 11 << "as \"Sq\" on the grid";
+    QTest::newRow("openAction12_questionMark")
+        << "RelayOpenAction" << 0 << 12 << "as \"?\" on the grid";
+    QTest::newRow("dimmerOfHardwired_questionMark")
+        << "DimmerControl" << 15 << 105 << "as \"?\" on the grid";
+    QTest::newRow("dimmerOfPhotocell_noWindow")
+        << "DimmerControl" << 16 << 105
+        << "in no window (the dimmer control of the photocell inputs)";
+    QTest::newRow("fadeOfPhotocell_noWindow")
+        << "DimmerControlFadeRate" << 23 << 2
+        << "in no window (the dimmer control of the photocell inputs)";
+    QTest::newRow("fadeOfSwitch_editor")
+        << "DimmerControlFadeRate" << 0 << 2 << "only in their editors and settings dialogs";
+}
+
+void ConfigTest::unknownValues_countedWhereTheyShow()
+{
+    QFETCH(QString, field);
+    QFETCH(int, input);
+    QFETCH(int, value);
+    QFETCH(QString, shown);
+    modOVMXConfig doc;
+    doc.NewConfiguration();
+    FieldTable::findField(field)->set(doc, input, 1, value);
+    const QString text = UnknownValues::report(doc, "The file \"%1 100%2.OMX\"").text;
+    QCOMPARE(text.section('\n', 0, 0),
+             "The file \"%1 100%2.OMX\" holds 1 value that this tool has no setting for:");
+    QCOMPARE(text.section("Where they show:\n", 1).section('\n', 0, 0), "    " + shown + ": 1");
+}

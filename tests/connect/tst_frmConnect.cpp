@@ -108,9 +108,11 @@ struct Session {
 #endif
         doc.NewConfiguration();
         std::copy(doc.image().begin(), doc.image().end(), sim.memory.begin());
-        prompts.whatRunsBehind = [this] {
+        prompts.whatRunsBehind = [this] { // and the reason shown beside the box
+            const auto *reason = child<QLabel>(u"lblPortError"_s);
             return u"poll %1, port %2"_s.arg(window->timer()->isActive() ? "on" : "off",
-                                             comm.PortOpen() ? "open" : "closed");
+                                             comm.PortOpen() ? "open" : "closed") +
+                   (reason->isVisible() ? ": " + reason->text() : QString());
         };
     }
     template <typename T = QWidget> T *child(const QString &name) const
@@ -122,7 +124,8 @@ struct Session {
     // Setup: "controller holds W=V...", "document holds W=V...", "controller answers status
     // PAYLOAD", "controller fault NAME", "controller only on COMn", "document unmodified",
     // "backup folder blocked by a file". The user: "open", "choose COMn", "click BUTTON",
-    // "answer Yes|No" (to the next question), "press Escape", "read the status", "read the
+    // "answer Yes|No|Cancel" (to the next question), "identify OUTPUT" (from the activity
+    // window), "wait for the identify", "press Escape", "read the status", "read the
     // differences", "read the activity". Time: "poll" (one tick by hand), "wait for the timer"
     // (its own tick).
     void step(const QString &line)
@@ -169,12 +172,26 @@ struct Session {
             Q_EMIT list->activated(list->currentIndex());
         } else if (line.startsWith("click")) {
             QTest::mouseClick(child<QPushButton>(arg), Qt::LeftButton);
+        } else if (line == "answer Cancel") {
+            prompts.choices << Prompts::Answer::Cancel;
         } else if (line.startsWith("answer")) {
             prompts.script({arg == "Yes"});
         } else if (line == "poll") {
             window->Timer1_Timer();
         } else if (line == "wait for the timer") {
             QTRY_VERIFY_WITH_TIMEOUT(port.written().size() > sentSeen, 10000);
+        } else if (line.startsWith("identify")) {
+            // The poll stopped, so only Identify's commands are sent; the activity window's
+            // own list and button ask for it.
+            window->timer()->stop();
+            auto *activity = window->findChild<QWidget *>(u"frmActivity"_s);
+            auto *outputs = activity->findChild<QComboBox *>(u"cboIdentify"_s);
+            outputs->setCurrentIndex(outputs->findText(line.section(u' ', 1)));
+            QTest::mouseClick(activity->findChild<QPushButton *>(u"cmdIdentify"_s), Qt::LeftButton);
+        } else if (line == "wait for the identify") {
+            auto *activity = window->findChild<QWidget *>(u"frmActivity"_s);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                activity->findChild<QPushButton *>(u"cmdIdentify"_s)->isEnabled(), 10000);
         } else if (line == "press Escape") {
             QTest::keyClick(window.get(), Qt::Key_Escape);
         } else if (line == "read the status") {

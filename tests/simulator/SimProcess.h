@@ -13,6 +13,10 @@ public:
     explicit SimProcess(QString program) : m_program(std::move(program)) {}
     ~SimProcess() { stop(); }
 
+    // Standard input from a file rather than from the test.
+    void setInputFile(const QString &path) { m_process.setStandardInputFile(path); }
+    QByteArray errors() { return m_process.readAllStandardError(); }
+
     bool start(const QStringList &arguments)
     {
         m_process.start(m_program, arguments);

@@ -35,11 +35,12 @@ private Q_SLOTS:
             QVERIFY(!QFileInfo(dir.filePath("controller")).isSymLink());
         }
         QFile bad(dir.filePath("bad.txt"));
-        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("1 press TB01-3\n2 jump\n") > 0);
+        QVERIFY(bad.open(QIODevice::WriteOnly) &&
+                bad.write("1 press TB01-3\n2 jump\n3\trelay 5 on\n") > 0);
         bad.close();
         for (const char *wrong :
-             {"--script=<dir>/bad.txt", "--fault=noisy", "--fault=slow=fast", "--fault=silent=3",
-              "--fault=disconnect-at-block=17", "--model=MX-8", "--node=FFF",
+             {"--script=<dir>/bad.txt", "--script=/dev/zero", "--fault=noisy", "--fault=slow=fast",
+              "--fault=silent=3", "--fault=disconnect-at-block=17", "--model=MX-8", "--node=FFF",
               "--load=<dir>/none.OMX", "--speed", "extra"})
             t.run(ORVANDEL_SIM_PROGRAM, {wrong});
         t.compareWith(ORVANDEL_EXPECTED "/sim_program.txt");
@@ -69,6 +70,37 @@ private Q_SLOTS:
             QVERIFY2(status.contains(line), qPrintable(status));
     }
 
+    // A stream without line ends on standard input is refused at a line's length, once, and
+    // the controller goes on serving.
+    void program_refusesEndlessTypedLine()
+    {
+        QTemporaryDir dir;
+        SimProcess sim(ORVANDEL_SIM_PROGRAM);
+        sim.setInputFile("/dev/zero");
+        QVERIFY(sim.start({"--link", dir.filePath("controller")}));
+        QProcess cli;
+        cli.start(ORVANDEL_CLI, {"status", "--port", "COM8=" + dir.filePath("controller")});
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitCode(), 0);
+        QCOMPARE(sim.stop(), 0);
+        QCOMPARE(sim.errors(), "orvandel-mx-sim: standard input line 1: longer than 1000 "
+                               "characters; nothing after it is read\n");
+    }
+
+    // However it arrives, a line without an end is held no longer than a line, and nothing
+    // after it is taken.
+    void reader_holdsNoMoreThanALine()
+    {
+        ScriptReader reader;
+        const QByteArray zeros(4096, '\0');
+        QVERIFY(reader.feed("1 press TB01-3\n"));
+        for (int n = 0; n < 100; ++n)
+            QCOMPARE(reader.feed(zeros), false);
+        QVERIFY(reader.held() <= ScriptReader::MaxLineLength);
+        QCOMPARE(reader.feed("\n2 release TB01-3\n"), false);
+        QCOMPARE(reader.takeLines().size(), 1);
+    }
+
     // Played in-process against a clock the test moves. The memory programs TB01 In 3 to turn
     // relay 2 on when closed and off when opened, and to set relay 1 against relay 1's state
     // when closed. Payloads as the status reply carries them, from "[CC" to "]".
@@ -93,6 +125,9 @@ private Q_SLOTS:
             << QByteArray("3000000000000000B4A080FF380");
         QTest::newRow("outputs_set") << "# outputs\n\n4 relay 2 on # lights\n5 dimmer 1 128"
                                      << false << 5000 << QByteArray("300000028000000060A000FF380");
+        QTest::newRow("tabsAndPercent_asSpacesAndLevel")
+            << "4\trelay 2 on\r\n5 dimmer\t1 \t50%" << false << 5000
+            << QByteArray("300000028000000060A000FF380");
         QTest::newRow("followClose_relaysFollow")
             << press << true << 1000 << QByteArray("300400030000000060A000FF380");
         QTest::newRow("followOpen_relaysFollow")
@@ -111,9 +146,9 @@ private Q_SLOTS:
         ControllerSimulator sim;
         std::copy(doc.image().begin(), doc.image().end(), sim.memory.begin());
         sim.followInputs = follow;
-        QString error;
-        const auto lines = parseScript(script, &error);
-        QVERIFY2(lines, qPrintable(error));
+        QStringList errors;
+        const auto lines = parseScript(script.toUtf8(), &errors);
+        QVERIFY2(lines, qPrintable(errors.join('\n')));
         ScriptPlayer player;
         for (const ScriptLine &line : *lines)
             player.add(line);
@@ -121,10 +156,12 @@ private Q_SLOTS:
         QCOMPARE(sim.statusPayload(), payload);
     }
 
-    void script_badLineRefused_data()
+    void script_everyBadLineRefused_data()
     {
         QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("errors");
+        const QString time = "a time is the seconds from the start, 0 to 86400, with a point "
+                             "before any fraction, followed by what happens: \"1.5 press TB01-3\"";
         QTest::newRow("unknownCommand")
             << "1 press TB01-3\n2 jump"
             << "line 2: unknown command \"jump\"; the commands are press, release, hardwired, "
@@ -132,19 +169,29 @@ private Q_SLOTS:
         QTest::newRow("noSuchSwitch")
             << "press TB03-1"
             << "line 1: \"press TB03-1\": expected press TB0S-K (S 1-2, K 1-6)";
-        QTest::newRow("noSuchRelay") << "\n\nrelay 5 on"
-                                     << "line 3: \"relay 5 on\": expected relay N on|off (N 1-4)";
-        QTest::newRow("negativeTime")
-            << "-1 dimmer 1 9"
-            << "line 1: the time -1 is not a number of seconds from the start";
+        QTest::newRow("twoBadLines_bothNamed")
+            << "\n\nrelay 5 on\npress TB01-1\ndimmer 1 101%"
+            << "line 3: \"relay 5 on\": expected relay N on|off (N 1-4)\nline 5: \"dimmer 1 "
+               "101%\": expected dimmer N LEVEL (N 1-4, LEVEL 0-255 or 0%-100%)";
+        QTest::newRow("negativeTime") << "-1 dimmer 1 9"
+                                      << "line 1: \"-1\" is not a time: " + time;
+        QTest::newRow("commaTime") << "1,5 press TB01-3"
+                                   << "line 1: \"1,5\" is not a time: " + time;
+        QTest::newRow("bareTime") << "# walk\n1.5\t"
+                                  << "line 2: \"1.5\" is a time alone: " + time;
+        QTest::newRow("beyondADay") << "86400.5 press TB01-3"
+                                    << "line 1: 86400.5 s is beyond a day: " + time;
+        QTest::newRow("overlongLine_endsTheReading")
+            << "press TB01-1\n" + QString(1001, 'x') + "\njump"
+            << "line 2: longer than 1000 characters; nothing after it is read";
     }
-    void script_badLineRefused()
+    void script_everyBadLineRefused()
     {
         QFETCH(QString, script);
-        QFETCH(QString, error);
-        QString reason;
-        QVERIFY(!parseScript(script, &reason));
-        QCOMPARE(reason, error);
+        QFETCH(QString, errors);
+        QStringList reasons;
+        QVERIFY(!parseScript(script.toUtf8(), &reasons));
+        QCOMPARE(reasons.join('\n'), errors);
     }
 };
 

@@ -51,6 +51,16 @@ public:
         return answers.takeFirst();
     }
 
+    // Three-way questions take their answers from `choices`, else Yes or No from `answers`.
+    QList<Answer> choices;
+    Answer askYesNoCancel(const QString &title, const QString &text) override
+    {
+        if (choices.isEmpty())
+            return askYesNo(title, text) ? Answer::Yes : Answer::No;
+        calls.append({Kind::Question, title, text, Icon::Question, behind(), {}});
+        return choices.takeFirst();
+    }
+
     void message(const QString &title, const QString &text, Icon icon,
                  const QString &details = {}) override
     {

@@ -73,4 +73,32 @@ inline QList<Page> pages(const QString &pdf)
     return pages;
 }
 
+// Every word with the page it is on and whether its box lies inside that page.
+struct Word {
+    QString text;
+    int page = 0;
+    bool inside = true;
+};
+inline QList<Word> words(const QString &pdf)
+{
+    static const QRegularExpression box(
+        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"|<word xMin=\"([-\\d.]+)\" "
+                       "yMin=\"([-\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<Word> words;
+    int page = 0;
+    QSizeF size;
+    for (const auto &m : box.globalMatch(run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"}))) {
+        if (m.hasCaptured(1)) {
+            size = {m.captured(1).toDouble(), m.captured(2).toDouble()};
+            ++page;
+            continue;
+        }
+        const bool inside = m.captured(3).toDouble() >= 0 && m.captured(4).toDouble() >= 0 &&
+                            m.captured(5).toDouble() <= size.width() &&
+                            m.captured(6).toDouble() <= size.height();
+        words.append({m.captured(7), page, inside});
+    }
+    return words;
+}
+
 } // namespace PdfText
