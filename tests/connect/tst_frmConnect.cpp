@@ -208,11 +208,10 @@ struct Session {
 
     void record()
     {
-        static const char *icons[] = {"information", "warning", "critical", "question", "no icon"};
         for (const auto &c : prompts.calls.mid(std::exchange(boxesSeen, prompts.calls.size())))
             transcript << u"%1 \"%2\" (%3): %4 [%5]"_s.arg(
                 c.kind == FakePrompts::Kind::Question ? "question" : "message", c.title,
-                icons[int(c.icon)], QString(c.text).replace("\r\n", " / "), c.behind);
+                FakePrompts::iconName(c.icon), QString(c.text).replace("\r\n", " / "), c.behind);
         QStringList sent; // inside "[CC00" ... "]", a block write by its address
         for (const auto &frame : port.written().mid(std::exchange(sentSeen, port.written().size())))
             sent << QString::fromLatin1(frame.size() > 16 ? frame.mid(5, 8) + "..."

@@ -1,3 +1,4 @@
+#include "ExpectedText.h"
 #include "FakePrompts.h"
 #include "ScalePlot.h"
 #include "frmDimmerControl.h"
@@ -166,10 +167,9 @@ class tst_editors : public QObject
         if (m_doc.ConfigModified)
             m_out << "  modified";
         m_doc.ConfigModified = false;
-        const QStringList icons{"information", "warning", "critical", "question", "no icon"};
         for (const FakePrompts::Call &call : m_prompts.calls)
-            m_out << "  message " + icons[int(call.icon)] + " \"" + call.title + "\": \"" +
-                         QString(call.text).replace("\r\n", "\\r\\n") + '"';
+            m_out << "  message " + FakePrompts::iconName(call.icon) + " \"" + call.title +
+                         "\": \"" + QString(call.text).replace("\r\n", "\\r\\n") + '"';
         m_prompts.clear();
     }
 
@@ -259,12 +259,7 @@ private Q_SLOTS:
                 play(line);
         }
         file.close();
-        if (qEnvironmentVariableIsSet("ORVANDEL_UPDATE_EXPECTED") &&
-            file.open(QIODevice::WriteOnly | QIODevice::Text))
-            file.write(m_out.join(u'\n').toUtf8());
-        for (qsizetype k = 0; k < std::max(m_out.size(), expected.size()); ++k)
-            QCOMPARE(QString::number(k + 1) + ": " + m_out.value(k),
-                     QString::number(k + 1) + ": " + expected.value(k));
+        ExpectedText::compare(script, m_out.join(u'\n').toUtf8());
     }
 };
 

@@ -52,8 +52,7 @@ QString describe(const FakePrompts &prompts)
     for (const FakePrompts::Call &c : prompts.calls)
         boxes << QStringLiteral("%1 \"%2\" %3")
                      .arg(c.title, QString(c.text).replace("\r\n", "\\r\\n"),
-                          QStringList{"information", "warning", "critical", "question", "no icon"}
-                              .at(int(c.icon)));
+                          FakePrompts::iconName(c.icon));
     return boxes.isEmpty() ? QStringLiteral("no message") : boxes.join("; ");
 }
 

@@ -124,7 +124,7 @@ private Q_SLOTS:
         QFETCH(QString, config);
         QFETCH(QString, paper);
         QFETCH(int, pages);
-        const QList<PdfText::Page> sheets = PdfText::pages(pdf(config, paper));
+        const QList<PdfText::Page> sheets = PdfText::layout(pdf(config, paper)).first;
         QCOMPARE(sheets.size(), pages);
         const QStringList rows = PdfText::rows(pdf(config, paper));
         for (int n = 0; n < pages; ++n) {
@@ -169,7 +169,7 @@ private Q_SLOTS:
             writer.setPageSize(Report::pageSize(Report::Paper::A4));
             QVERIFY(Report::paint(writer, doc, details, Report::Sheets::Portrait));
         }
-        const QList<PdfText::Page> pages = PdfText::pages(file);
+        const QList<PdfText::Page> pages = PdfText::layout(file).first;
         QCOMPARE(pages.size(), 3);
         for (const PdfText::Page &page : pages)
             QCOMPARE(qRound(page.size.width()), 595);
@@ -366,7 +366,7 @@ private Q_SLOTS:
         QVERIFY(modOVMXConfig::writeBytes(
                     file, Report::pdf(doc, Report::Paper::A4, {people, {}, r, at(11, 0)}))
                     .ok);
-        const QList<PdfText::Word> all = PdfText::words(file);
+        const QList<PdfText::Word> all = PdfText::layout(file).second;
         QStringList text;
         QSet<int> commentPages, inputPages;
         int deficiencies = 0; // the page of that heading, which the first of its rows shares

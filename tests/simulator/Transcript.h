@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../support/ExpectedText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -35,18 +37,7 @@ public:
         return p.exitCode();
     }
 
-    // ORVANDEL_UPDATE_EXPECTED=1 rewrites the reviewed file instead; review it again before keeping.
-    void compareWith(const QString &path) const
-    {
-        QFile file(path);
-        if (qEnvironmentVariableIsSet("ORVANDEL_UPDATE_EXPECTED")) {
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_text.toUtf8()) >= 0);
-            return;
-        }
-        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
-        QCOMPARE(m_text.split(QLatin1Char('\n')),
-                 QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')));
-    }
+    void compareWith(const QString &path) const { ExpectedText::compare(path, m_text.toUtf8()); }
 
 private:
     QString mask(QString text) const

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <initializer_list>
@@ -40,6 +41,11 @@ public:
         unscripted = 0;
     }
     const Call &last() const { return calls.last(); }
+    static QString iconName(Icon icon)
+    {
+        return QStringList{"information", "warning", "critical", "question", "no icon"}.at(
+            int(icon));
+    }
 
     bool askYesNo(const QString &title, const QString &text) override
     {

@@ -53,52 +53,40 @@ inline bool holds(const QStringList &rows, const QString &cells)
     return false;
 }
 
-// Each page's size in points and how far down its lowest word reaches, from 0 to 1.
+// Each page's size in points and how far down its lowest word reaches, from 0 to 1; each word
+// with the page it is on and whether its box lies inside that page.
 struct Page {
     QSizeF size;
     double filled = 0;
 };
-inline QList<Page> pages(const QString &pdf)
-{
-    static const QRegularExpression box(QStringLiteral("<page width=\"([\\d.]+)\" "
-                                                       "height=\"([\\d.]+)\"|yMax=\"([\\d.]+)\""));
-    QList<Page> pages;
-    for (const auto &m : box.globalMatch(run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"}))) {
-        if (m.hasCaptured(1))
-            pages.append({{m.captured(1).toDouble(), m.captured(2).toDouble()}});
-        else if (!pages.isEmpty())
-            pages.last().filled = std::max(pages.last().filled,
-                                           m.captured(3).toDouble() / pages.last().size.height());
-    }
-    return pages;
-}
-
-// Every word with the page it is on and whether its box lies inside that page.
 struct Word {
     QString text;
     int page = 0;
     bool inside = true;
 };
-inline QList<Word> words(const QString &pdf)
+inline std::pair<QList<Page>, QList<Word>> layout(const QString &pdf)
 {
     static const QRegularExpression box(
         QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"|<word xMin=\"([-\\d.]+)\" "
                        "yMin=\"([-\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<Page> pages;
     QList<Word> words;
-    int page = 0;
-    QSizeF size;
     for (const auto &m : box.globalMatch(run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"}))) {
         if (m.hasCaptured(1)) {
-            size = {m.captured(1).toDouble(), m.captured(2).toDouble()};
-            ++page;
+            pages.append({{m.captured(1).toDouble(), m.captured(2).toDouble()}});
             continue;
         }
-        const bool inside = m.captured(3).toDouble() >= 0 && m.captured(4).toDouble() >= 0 &&
-                            m.captured(5).toDouble() <= size.width() &&
-                            m.captured(6).toDouble() <= size.height();
-        words.append({m.captured(7), page, inside});
+        if (pages.isEmpty())
+            continue;
+        Page &page = pages.last();
+        const double bottom = m.captured(6).toDouble();
+        page.filled = std::max(page.filled, bottom / page.size.height());
+        words.append({m.captured(7), int(pages.size()),
+                      m.captured(3).toDouble() >= 0 && m.captured(4).toDouble() >= 0 &&
+                          m.captured(5).toDouble() <= page.size.width() &&
+                          bottom <= page.size.height()});
     }
-    return words;
+    return {pages, words};
 }
 
 } // namespace PdfText
