@@ -3,6 +3,7 @@
 #include "FakeFileDialogs.h"
 #include "FakePrompts.h"
 #include "Frames.h"
+#include "Happened.h"
 #include "IsolatedHome.h"
 #include "LiveColumn.h"
 #include "WindowPlacement.h"
@@ -24,21 +25,14 @@ namespace
 {
 constexpr qint64 T = 1767225600000; // 2026-01-01 00:00:00 UTC
 
-StatusEvent happened(qint64 ms, EventKind kind, int index, const QString &words)
-{
-    StatusEvent e{.timeMs = T + ms, .kind = kind, .words = words};
-    (kind == EventKind::InputClosed || kind == EventKind::InputOpened ? e.input : e.output) = index;
-    return e;
-}
-
 // A move joined late comes back to where it began; an output 2.5 s after an input follows none.
 const QList<StatusEvent> Sample{
-    happened(1000, EventKind::InputClosed, 2, u"TB01 In 3 closed"_s),
-    happened(1250, EventKind::RelayOn, 1, u"Relay 2 on"_s),
-    happened(3000, EventKind::InputClosed, 5, u"TB01 In 6 closed"_s),
-    happened(3500, EventKind::InputClosed, 12, u"HW In 1 closed"_s),
-    happened(3250, EventKind::DimmerMoved, 0, u"Dimmer 1 0 → 25 in 0.5 s"_s),
-    happened(6000, EventKind::RelayOff, 1, u"Relay 2 off"_s),
+    happened(T + 1000, EventKind::InputClosed, 2, u"TB01 In 3 closed"_s),
+    happened(T + 1250, EventKind::RelayOn, 1, u"Relay 2 on"_s),
+    happened(T + 3000, EventKind::InputClosed, 5, u"TB01 In 6 closed"_s),
+    happened(T + 3500, EventKind::InputClosed, 12, u"HW In 1 closed"_s),
+    happened(T + 3250, EventKind::DimmerMoved, 0, u"Dimmer 1 0 → 25 in 0.5 s"_s),
+    happened(T + 6000, EventKind::RelayOff, 1, u"Relay 2 off"_s),
 };
 
 QStringList rows(const QAbstractItemModel &model)
@@ -142,7 +136,7 @@ private Q_SLOTS:
     {
         ActivityModel model;
         for (int n = 0; n < ActivityModel::Cap + 5; ++n)
-            model.append(happened(n, EventKind::RelayOn, 0, u"Relay 1 on"_s));
+            model.append(happened(T + n, EventKind::RelayOn, 0, u"Relay 1 on"_s));
         QCOMPARE(model.rowCount(), ActivityModel::Cap);
         QCOMPARE(model.event(0).timeMs, T + 5);
     }

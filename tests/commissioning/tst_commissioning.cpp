@@ -2,6 +2,7 @@
 #include "EventCoalescer.h"
 #include "ExpectedResponse.h"
 #include "Frames.h"
+#include "Happened.h"
 #include "LiveInput.h"
 #include "WalkTest.h"
 
@@ -28,16 +29,6 @@ QString describe(const QList<StatusEvent> &events)
     return lines.join(QStringLiteral(" | "));
 }
 
-StatusEvent happened(qint64 ms, EventKind kind, int input, int output, const char *words)
-{
-    StatusEvent e;
-    e.timeMs = ms;
-    e.kind = kind;
-    e.input = input;
-    e.output = output;
-    e.words = QString::fromUtf8(words);
-    return e;
-}
 } // namespace
 
 class tst_Commissioning : public QObject
@@ -51,53 +42,39 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QString>("events");
-        QTest::newRow("stationSwitch_closed") << QByteArray("[8D300000000000000060A000FF380]")
-                                              << QByteArray("[A2300400000000000060A000FF380]")
-                                              << QString("TB01 In 3 closed [2 -1 -1]");
-        QTest::newRow("stationSwitch_opened") << QByteArray("[A2300020000000000060A000FF380]")
-                                              << QByteArray("[8D300000000000000060A000FF380]")
-                                              << QString("TB02 In 6 opened [11 -1 -1]");
-        QTest::newRow("hardwired_closed") << QByteArray("[8D300000000000000060A000FF380]")
-                                          << QByteArray("[27320000000000000060A000FF380]")
-                                          << QString("HW In 2 closed [13 -1 -1]");
-        QTest::newRow("photocellLevel_closed") << QByteArray("[8D300000000000000060A000FF380]")
-                                               << QByteArray("[9D300000000000000060A080FF380]")
-                                               << QString("PC2 In 4 closed [23 -1 -1]");
-        QTest::newRow("stationLost_noSwitchEvents")
-            << QByteArray("[A2300400000000000060A000FF380]")
-            << QByteArray("[B6200000000000000060A000FF380]")
-            << QString("Station 1 communication lost [-1 -1 0]");
-        QTest::newRow("stationBack_reported") << QByteArray("[98100000000000000060A000FF380]")
-                                              << QByteArray("[8D300000000000000060A000FF380]")
-                                              << QString("Station 2 communication back [-1 -1 1]");
-        QTest::newRow("relays_inRelayOrder")
-            << QByteArray("[45300000010000000060A000FF380]")
-            << QByteArray("[EC300000060000000060A000FF380]")
-            << QString("Relay 1 off [-1 0 -1] | Relay 2 on [-1 1 -1] | Relay 3 on [-1 2 -1]");
-        QTest::newRow("inputBeforeOutput_inputFirst")
-            << QByteArray("[8D300000000000000060A000FF380]")
-            << QByteArray("[EB300100020000000060A000FF380]")
-            << QString("TB01 In 1 closed [0 -1 -1] | Relay 2 on [-1 1 -1]");
-        QTest::newRow("twoChannelModel_outputs3And4Ignored")
-            << QByteArray("[8B300000000000000060A000FF300]")
-            << QByteArray("[BD3000000C0000400060A000FF300]") << QString("");
-        QTest::newRow("dimmerMoved_levelsAndTime")
-            << QByteArray("[8D300000000000000060A000FF380]")
-            << QByteArray("[96300000008000000060A000FF380]")
-            << QString("Dimmer 1 0 → 128 in 0.3 s [-1 0 -1]");
-        QTest::newRow("lightMoved_levelsAndTime")
-            << QByteArray("[8D300000000000000060A000FF380]")
-            << QByteArray("[213000000000000000B4A000FF380]")
-            << QString("Photocell 1 light 96 → 180 in 0.3 s [-1 -1 0]");
-        QTest::newRow("nodeChanged_bothNodes")
-            << QByteArray("[8D300000000000000060A000FF380]")
-            << QByteArray("[8B300000000000000060A00001380]") << QString("Node FF → 01 [-1 -1 -1]");
-        QTest::newRow("modelChanged_bothModels") << QByteArray("[8D300000000000000060A000FF380]")
-                                                 << QByteArray("[8B300000000000000060A000FF300]")
-                                                 << QString("Model MX-4 → MX-2 [-1 -1 -1]");
-        QTest::newRow("sameReply_noEvents")
-            << QByteArray("[8D300000000000000060A000FF380]")
-            << QByteArray("[8D300000000000000060A000FF380]") << QString("");
+        const auto row = [](const char *tag, const char *before, const char *after,
+                            const char *events) {
+            QTest::newRow(tag) << QByteArray(before) << QByteArray(after) << QString(events);
+        };
+        const char *idle = "[8D300000000000000060A000FF380]";
+        row("stationSwitch_closed", idle, "[A2300400000000000060A000FF380]",
+            "TB01 In 3 closed [2 -1 -1]");
+        row("stationSwitch_opened", "[A2300020000000000060A000FF380]", idle,
+            "TB02 In 6 opened [11 -1 -1]");
+        row("hardwired_closed", idle, "[27320000000000000060A000FF380]",
+            "HW In 2 closed [13 -1 -1]");
+        row("photocellLevel_closed", idle, "[9D300000000000000060A080FF380]",
+            "PC2 In 4 closed [23 -1 -1]");
+        row("stationLost_noSwitchEvents", "[A2300400000000000060A000FF380]",
+            "[B6200000000000000060A000FF380]", "Station 1 communication lost [-1 -1 0]");
+        row("stationBack_reported", "[98100000000000000060A000FF380]", idle,
+            "Station 2 communication back [-1 -1 1]");
+        row("relays_inRelayOrder", "[45300000010000000060A000FF380]",
+            "[EC300000060000000060A000FF380]",
+            "Relay 1 off [-1 0 -1] | Relay 2 on [-1 1 -1] | Relay 3 on [-1 2 -1]");
+        row("inputBeforeOutput_inputFirst", idle, "[EB300100020000000060A000FF380]",
+            "TB01 In 1 closed [0 -1 -1] | Relay 2 on [-1 1 -1]");
+        row("twoChannelModel_outputs3And4Ignored", "[8B300000000000000060A000FF300]",
+            "[BD3000000C0000400060A000FF300]", "");
+        row("dimmerMoved_levelsAndTime", idle, "[96300000008000000060A000FF380]",
+            "Dimmer 1 0 → 128 in 0.3 s [-1 0 -1]");
+        row("lightMoved_levelsAndTime", idle, "[213000000000000000B4A000FF380]",
+            "Photocell 1 light 96 → 180 in 0.3 s [-1 -1 0]");
+        row("nodeChanged_bothNodes", idle, "[8B300000000000000060A00001380]",
+            "Node FF → 01 [-1 -1 -1]");
+        row("modelChanged_bothModels", idle, "[8B300000000000000060A000FF300]",
+            "Model MX-4 → MX-2 [-1 -1 -1]");
+        row("sameReply_noEvents", idle, idle, "");
     }
     void statusEvents()
     {
@@ -178,13 +155,13 @@ private Q_SLOTS:
         WalkTest test(doc);
         test.setControllerImage(doc.image());
         for (const StatusEvent &e : {
-                 happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed"),
-                 happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on"),
-                 happened(3000, EventKind::InputOpened, 2, -1, "TB01 In 3 opened"),
-                 happened(3500, EventKind::InputClosed, 12, -1, "HW In 1 closed"),
-                 happened(3750, EventKind::RelayOff, -1, 1, "Relay 2 off"),
-                 happened(3250, EventKind::DimmerMoved, -1, 0, "Dimmer 1 0 → 25 in 0.5 s"),
-                 happened(5750, EventKind::DimmerMoved, -1, 0, "Dimmer 1 25 → 0 in 0.3 s"),
+                 happened(1000, EventKind::InputClosed, 2, "TB01 In 3 closed"),
+                 happened(1250, EventKind::RelayOn, 1, "Relay 2 on"),
+                 happened(3000, EventKind::InputOpened, 2, "TB01 In 3 opened"),
+                 happened(3500, EventKind::InputClosed, 12, "HW In 1 closed"),
+                 happened(3750, EventKind::RelayOff, 1, "Relay 2 off"),
+                 happened(3250, EventKind::DimmerMoved, 0, "Dimmer 1 0 → 25 in 0.5 s"),
+                 happened(5750, EventKind::DimmerMoved, 0, "Dimmer 1 25 → 0 in 0.3 s"),
              })
             test.add(e);
         const WalkTest::Input &tb = test.input(2), &hw = test.input(12);
@@ -192,10 +169,6 @@ private Q_SLOTS:
         QCOMPARE(tb.followed,
                  (QList<WalkTest::Seen>{{1250, "Relay 2 on"}, {3250, "Dimmer 1 0 → 25 in 0.5 s"}}));
         QCOMPARE(hw.followed, (QList<WalkTest::Seen>{{3750, "Relay 2 off"}}));
-        QCOMPARE(std::pair(tb.firstMs(), tb.lastMs()), std::pair(1000LL, 3000LL));
-        QVERIFY(test.setVerdict(12, Verdict::Fail, 6000));
-        QCOMPARE(test.progressText(),
-                 QStringLiteral("1 of 2 programmed inputs tested: 0 passed, 1 failed"));
     }
 
     void record_roundTripsBesideTheDataFile()
@@ -211,9 +184,9 @@ private Q_SLOTS:
         test.header.node = "FF";
         test.header.started = QDateTime::fromMSecsSinceEpoch(1000, Qt::UTC);
         test.header.ended = QDateTime::fromMSecsSinceEpoch(9000, Qt::UTC);
-        test.add(happened(1000, EventKind::InputClosed, 5, -1, "TB01 In 6 closed"));
+        test.add(happened(1000, EventKind::InputClosed, 5, "TB01 In 6 closed"));
         test.setControllerImage(doc.image());
-        test.add(happened(1500, EventKind::RelayOn, -1, 0, "Relay 1 on"));
+        test.add(happened(1500, EventKind::RelayOn, 0, "Relay 1 on"));
         test.setVerdict(5, Verdict::Fail, 2000);
         test.setComment(5, "relay 1 stays on", 2000);
         QVERIFY(test.save(path).ok);
@@ -239,35 +212,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("reason");
-        // A good record of the open settings, with TB01 In 3 passed; each row spoils one field.
-        const auto record = [](const std::function<void(QJsonObject &, QJsonObject &)> &spoil) {
-            QJsonObject attempt{{"time", "2026-03-14T09:12:00.000Z"},
-                                {"verdict", "Pass"},
-                                {"comment", ""},
-                                {"confirmed", true}};
-            QJsonObject input{{"input", 2},
-                              {"name", "TB01 In 3"},
-                              {"seenClosed", true},
-                              {"seenOpened", true},
-                              {"events", QJsonArray()},
-                              {"followed", QJsonArray()},
-                              {"attempts", QJsonArray{attempt}}};
-            QJsonObject root{{"version", 2},
-                             {"dataFile", ""},
-                             {"programming", "44101341"},
-                             {"checksum", "44101341"},
-                             {"started", ""},
-                             {"ended", ""},
-                             {"controller", QJsonObject{{"model", ""},
-                                                        {"firmware", ""},
-                                                        {"node", ""},
-                                                        {"checksum", ""},
-                                                        {"programming", ""}}}};
-            spoil(root, input);
-            if (!root.contains("inputs"))
-                root["inputs"] = QJsonArray{input};
-            return QJsonDocument(root).toJson();
-        };
+        // A good record of the open settings, with TB01 In 1 passed; each row spoils one field.
+        WalkTest good{modOVMXConfig()};
+        good.setControllerImage(modOVMXConfig().image());
+        good.add(happened(1000, EventKind::InputClosed, 0, "TB01 In 1 closed"));
+        good.setVerdict(0, Verdict::Pass, 2000);
+        const auto record =
+            [&good](const std::function<void(QJsonObject &, QJsonObject &)> &spoil) {
+                QJsonObject root = QJsonDocument::fromJson(good.toJson()).object();
+                QJsonArray inputs = root["inputs"].toArray();
+                QJsonObject input = inputs[0].toObject();
+                spoil(root, input);
+                if (root["inputs"].toArray() == inputs)
+                    root["inputs"] = (inputs[0] = input, inputs);
+                return QJsonDocument(root).toJson();
+            };
         const auto attempt = [&](const char *field, const char *value) {
             return record([=](QJsonObject &, QJsonObject &input) {
                 QJsonObject a = input["attempts"].toArray()[0].toObject();
@@ -290,7 +249,7 @@ private Q_SLOTS:
                                  << "inputs[0].input is 99, not an input 0 to 23";
         QTest::newRow("inputTwice") << record([](QJsonObject &root, QJsonObject &in) {
             root["inputs"] = QJsonArray{in, in};
-        }) << "inputs[1].input is 2, given twice";
+        }) << "inputs[1].input is 0, given twice";
         QTest::newRow("fieldMissing")
             << record([](QJsonObject &, QJsonObject &in) { in.remove("seenOpened"); })
             << "inputs[0].seenOpened is missing";
@@ -311,7 +270,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(QString, reason);
         WalkTest test{modOVMXConfig()};
-        test.add(happened(1000, EventKind::InputClosed, 0, -1, "TB01 In 1 closed"));
+        test.add(happened(1000, EventKind::InputClosed, 0, "TB01 In 1 closed"));
         const modOVMXConfig::FileResult result = test.read(file);
         QVERIFY(!result.ok);
         QVERIFY2(result.error.contains(reason), qPrintable(result.error));
@@ -322,36 +281,19 @@ private Q_SLOTS:
                     .error.contains("4410134F"));
     }
 
-    // A walk counts only while the controller runs its programming: presses are kept, but they
-    // tick nothing and no input passes until it does. The port is not programming.
-    void verdicts_boundToTheControllersProgramming_data()
+    // A walk counts only while the controller runs its programming (the activity window's
+    // test holds which controller does): until then presses are kept, but they tick nothing and
+    // no input passes; a failure is never hidden.
+    void verdicts_unconfirmedKeepPressesAndFailures()
     {
-        QTest::addColumn<QString>("controller"); // unknown, other, otherPort, same
-        QTest::addColumn<bool>("passes");
-        QTest::newRow("unknown_noPass") << "unknown" << false;
-        QTest::newRow("otherSettings_noPass") << "other" << false;
-        QTest::newRow("otherPortSameProgramming_passes") << "otherPort" << true;
-        QTest::newRow("sameSettings_passes") << "same" << true;
-    }
-    void verdicts_boundToTheControllersProgramming()
-    {
-        QFETCH(QString, controller);
-        QFETCH(bool, passes);
         modOVMXConfig doc;
         doc.SetRelayCloseAction(2, 1, 2);
         WalkTest test(doc);
-        modOVMXConfig::Image image = doc.image();
-        if (controller == "other")
-            image[36] = 1;
-        if (controller != "unknown")
-            test.setControllerImage(
-                modOVMXConfig::withPort(image, controller == "otherPort" ? 2 : 0));
-        test.add(happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed"));
-        test.add(happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on"));
-        QCOMPARE(test.setVerdict(2, Verdict::Pass, 2000), passes);
-        QCOMPARE(test.input(2).seenClosed, passes);
+        test.add(happened(1000, EventKind::InputClosed, 2, "TB01 In 3 closed"));
+        QVERIFY(!test.setVerdict(2, Verdict::Pass, 2000));
+        QVERIFY(!test.input(2).seenClosed);
         QCOMPARE(test.input(2).events.size(), 1);
-        QVERIFY(test.setVerdict(2, Verdict::Fail, 2000)); // a failure is never hidden
+        QVERIFY(test.setVerdict(2, Verdict::Fail, 2000));
     }
 
     // A verdict after the input was worked again is a retest, kept beside the earlier ones; a
@@ -362,11 +304,11 @@ private Q_SLOTS:
         doc.SetRelayCloseAction(2, 1, 2);
         WalkTest test(doc);
         test.setControllerImage(doc.image());
-        test.add(happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed"));
+        test.add(happened(1000, EventKind::InputClosed, 2, "TB01 In 3 closed"));
         QVERIFY(test.setVerdict(2, Verdict::Pass, 2000));
         QVERIFY(test.setVerdict(2, Verdict::Fail, 2500)); // a slip, put right
         test.setComment(2, "relay 2 stays off", 2600);
-        test.add(happened(5000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed"));
+        test.add(happened(5000, EventKind::InputClosed, 2, "TB01 In 3 closed"));
         test.setComment(2, "rewired", 6000);
         QVERIFY(test.setVerdict(2, Verdict::Pass, 7000));
         using A = WalkTest::Attempt;
@@ -381,19 +323,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<StatusEvent>>("events");
         QTest::addColumn<QString>("shown"); // input: followed rows / silent rows
-        const StatusEvent press = happened(1000, EventKind::InputClosed, 2, -1, "TB01 In 3 closed");
-        StatusEvent byHand = happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on by hand");
+        const StatusEvent press = happened(1000, EventKind::InputClosed, 2, "TB01 In 3 closed");
+        StatusEvent byHand = happened(1250, EventKind::RelayOn, 1, "Relay 2 on by hand");
         byHand.byHand = true;
         QTest::newRow("relayFollowed_dimmerSilent")
-            << QList<StatusEvent>{press, happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on")}
+            << QList<StatusEvent>{press, happened(1250, EventKind::RelayOn, 1, "Relay 2 on")}
             << "2: 1 / 28";
         QTest::newRow("byHand_notFollowed") << QList<StatusEvent>{press, byHand} << "2:  / 1 28";
         QTest::newRow("tooLate_notFollowed")
-            << QList<StatusEvent>{press, happened(3250, EventKind::RelayOn, -1, 1, "Relay 2 on")}
+            << QList<StatusEvent>{press, happened(3250, EventKind::RelayOn, 1, "Relay 2 on")}
             << "2:  / 1 28";
         QTest::newRow("anotherInput_startsAfresh")
-            << QList<StatusEvent>{press, happened(1250, EventKind::RelayOn, -1, 1, "Relay 2 on"),
-                                  happened(1500, EventKind::InputOpened, 12, -1, "HW In 1 opened")}
+            << QList<StatusEvent>{press, happened(1250, EventKind::RelayOn, 1, "Relay 2 on"),
+                                  happened(1500, EventKind::InputOpened, 12, "HW In 1 opened")}
             << "12:  / ";
     }
     void liveInput()
