@@ -20,16 +20,6 @@ private Q_SLOTS:
     void commands_leaveHistoryStateAndRecentFiles_data()
     {
         QTest::addColumn<QStringList>("steps");
-        QTest::newRow("undo across a save") << QStringList{
-            "edit 4 => Undo Edit 4 | Redo | modified COM1 | None |  | ",
-            "saveas a => Undo Edit 4 | Redo | saved COM1 | a | a | ",
-            "edit 5 => Undo Edit 5 | Redo | modified COM1 | a | a | ",
-            "undo => Undo Edit 4 | Redo Edit 5 | saved COM1 | a | a | ",
-            "undo => Undo | Redo Edit 4 | modified COM1 | a | a | ", // as started, not as saved
-            "redo => Undo Edit 4 | Redo Edit 5 | saved COM1 | a | a | ",
-            // The same value: a write, so modified, but no step.
-            "edit 4 => Undo Edit 4 | Redo Edit 5 | modified COM1 | a | a | ",
-            "new => Undo | Redo | saved COM1 | None | a | "};
         // The port chosen is no step, but a document whose port differs from the one saved is
         // modified, even where undo brings the saved programming back.
         QTest::newRow("the port") << QStringList{
