@@ -270,9 +270,6 @@ void CliTest::badUse_exitsTwoWithOneLine_data()
     row("report new.OMX -o rich.OMX", "\"rich.OMX\" exists; --force replaces it");
     // The report never writes over what it reads, --force or not.
     row("report new.OMX -o ./new.OMX --force", "\"./new.OMX\" is a file the report reads");
-    row("report new.OMX -o new.commissioning.json --force", "is a file the report reads");
-    row("report new.OMX -o new.handover.json --force", "is a file the report reads");
-    row("report new.OMX --record rich.OMX -o rich.OMX --force", "is a file the report reads");
     row("export ./new.OMX -o new.OMX", "\"new.OMX\" is the input file");
 }
 

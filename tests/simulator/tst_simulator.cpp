@@ -162,10 +162,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("errors");
         const QString time = "a time is the seconds from the start, 0 to 86400, with a point "
                              "before any fraction, followed by what happens: \"1.5 press TB01-3\"";
-        QTest::newRow("unknownCommand")
-            << "1 press TB01-3\n2 jump"
-            << "line 2: unknown command \"jump\"; the commands are press, release, hardwired, "
-               "photocell, relay, dimmer, station";
         QTest::newRow("noSuchSwitch")
             << "press TB03-1"
             << "line 1: \"press TB03-1\": expected press TB0S-K (S 1-2, K 1-6)";
