@@ -243,14 +243,6 @@ private Q_SLOTS:
         QCOMPARE(frmMain::placement({0, 0, 1920, 1080}, {64, 0, 1856, 1080}, {1031, 762}),
                  QPoint(444, 159));
         QCOMPARE(frmMain::placement({0, 0, 800, 600}, {0, 0, 800, 600}, {1031, 762}), QPoint());
-        // Placed at start only: a window the user moved stays there when shown again.
-        QWidget &window = m_ui->window;
-        QTest::qWait(300); // the placing is over once the frame has stayed put a moment
-        window.move(40, 60);
-        window.hide();
-        window.showMinimized();
-        window.showNormal();
-        QCOMPARE(window.pos(), QPoint(40, 60));
     }
 
     void fileCommands_askWriteAndTitle_data()
