@@ -87,20 +87,6 @@ private Q_SLOTS:
                                "characters; nothing after it is read\n");
     }
 
-    // However it arrives, a line without an end is held no longer than a line, and nothing
-    // after it is taken.
-    void reader_holdsNoMoreThanALine()
-    {
-        ScriptReader reader;
-        const QByteArray zeros(4096, '\0');
-        QVERIFY(reader.feed("1 press TB01-3\n"));
-        for (int n = 0; n < 100; ++n)
-            QCOMPARE(reader.feed(zeros), false);
-        QVERIFY(reader.held() <= ScriptReader::MaxLineLength);
-        QCOMPARE(reader.feed("\n2 release TB01-3\n"), false);
-        QCOMPARE(reader.takeLines().size(), 1);
-    }
-
     // Played in-process against a clock the test moves. The memory programs TB01 In 3 to turn
     // relay 2 on when closed and off when opened, and to set relay 1 against relay 1's state
     // when closed. Payloads as the status reply carries them, from "[CC" to "]".
