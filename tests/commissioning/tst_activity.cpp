@@ -170,23 +170,6 @@ private Q_SLOTS:
         QCOMPARE(w.prompts.calls.size(), written.isEmpty() ? 1 : 0);
     }
 
-    // The window manager activates the main window as the save dialog over it closes: the
-    // window takes the activation back and stays in front.
-    void ownDialog_handsActivationBack()
-    {
-        QWidget main;
-        main.show();
-        Window w(doc);
-        w.window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        w.dialogs.whileShown = [&main] {
-            main.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&main));
-        };
-        QTest::mouseClick(w.child<QPushButton>("cmdSaveAs"), Qt::LeftButton);
-        QVERIFY(QTest::qWaitForWindowActive(&w.window));
-    }
-
     // Beside the connection window (451 x 422 with its frame), never over it: where the screen
     // has no room for both, the connection window moves aside and the activity window narrows.
     void placement_besideNeverOver_data()

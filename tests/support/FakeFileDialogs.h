@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 // Records every file dialog shown and answers with the next scripted name ("" cancels).
 // A dialog beyond the script is cancelled and counted.
 class FakeFileDialogs : public FileDialogs
@@ -23,8 +21,6 @@ public:
     QList<Call> calls;
     QStringList answers;
     int unscripted = 0;
-    // Run while a dialog shows, as the user or the window manager would act behind it.
-    std::function<void()> whileShown;
 
     const Call &last() const { return calls.last(); }
 
@@ -41,8 +37,6 @@ private:
     QString answer(Kind kind, const QString &presetName, const QString &filter)
     {
         calls.append({kind, presetName, filter});
-        if (whileShown)
-            whileShown();
         if (answers.isEmpty()) {
             ++unscripted;
             return QString();
