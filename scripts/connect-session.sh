@@ -11,17 +11,7 @@ trap cleanup EXIT
 
 command -v xdotool >/dev/null || { echo "xdotool is needed (apt-get install -y xdotool)" >&2; exit 2; }
 
-start_display() {
-    display=90
-    while [[ -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do
-        [[ -e /tmp/.X11-unix/X$display ]] && break
-        sleep 0.1
-    done
-    export DISPLAY=":$display"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
 
 # start_sim [orvandel-mx-sim options...]: the controller, reachable as $tmp/ttyCOM1.
 start_sim() {

@@ -12,7 +12,7 @@ device='HKLM\System\CurrentControlSet\Enum\FTDIBUS\VID_0403+PID_6001+ORVTEST\000
 keys+=("${device%\\0000}" 'HKCU\Software\Tevara\orvandel-mx\ports')
 mkdir -p "$shots"
 
-start_display
+start_display && start_openbox
 start_sim "$sim" ttyCOM1 /dev/null
 offer_port COM1 ttyCOM1
 wine reg add "$device" /v ClassGUID /d '{4d36e978-e325-11ce-bfc1-08002be10318}' /f >/dev/null

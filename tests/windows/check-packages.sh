@@ -8,7 +8,7 @@ source "$(dirname "$0")/wine-session.sh"
 # A program that hangs fails the check instead of holding it up.
 run() { timeout 120 wine "$@"; }
 unset WINEPATH WINEQT_PLUGIN_PATH WINEQT_QPA_PLATFORM
-start_display
+start_display && start_openbox
 start_wine
 
 # shows_window TITLE: the desktop tool's window with exactly that title appears; it is closed.

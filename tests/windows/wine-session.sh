@@ -15,17 +15,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "$(basename "$0" .sh): FAILED: $*" >&2; exit 1; }
 
-# A display of its own, with openbox managing the windows.
-start_display() {
-    local display=90
-    while [[ -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do
-        [[ -e /tmp/.X11-unix/X$display ]] && break
-        sleep 0.1
-    done
-    export DISPLAY=":$display"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/display.sh"
+# The windows managed by openbox, once start_display has run.
+start_openbox() {
     openbox >"$tmp/openbox.log" 2>&1 &
     pids+=($!)
 }
